@@ -1,0 +1,43 @@
+#include "StartSettings.h"
+
+#include "SettingsFile.h"
+
+namespace {
+
+QDate readDate(const SettingsFile& file, const QString& key, const QDate& defaultDate) {
+    const QDate date = SettingsFile::parseDate(file.ReadSetting(
+        QStringLiteral("ArchiveOrders"), key, SettingsFile::dateText(defaultDate)));
+    return date.isValid() ? date : defaultDate;
+}
+
+bool readFlag(const SettingsFile& file, const QString& key) {
+    return SettingsFile::isTrue(
+        file.ReadSetting(QStringLiteral("ArchiveOrders"), key, QStringLiteral("True")));
+}
+
+} // namespace
+
+StartSettings StartSettings::read(const SettingsFile& file, const QDate& today) {
+    StartSettings s;
+    const QString connect = QStringLiteral("Connect");
+    s.connection.shopUrl =
+        file.ReadSetting(connect, QStringLiteral("ShopUrl"), ConnectionSettings::defaultShopUrl());
+    s.connection.login = file.ReadSetting(connect, QStringLiteral("Login"), QString());
+    s.connection.proxy = file.ReadSetting(connect, QStringLiteral("EProxy"), QString());
+    s.connection.proxyPort = file.ReadSetting(connect, QStringLiteral("EPort"), QString());
+
+    bool ok = false;
+    const int records =
+        file.ReadSetting(QStringLiteral("Options"), QStringLiteral("RecordPerSession"),
+                         QString::number(DefaultRecordPerSession))
+            .trimmed()
+            .toInt(&ok);
+    s.recordPerSession = ok && records >= 1 ? records : DefaultRecordPerSession;
+
+    s.period.from = readDate(file, QStringLiteral("GetOrderFrom"), today.addMonths(-3));
+    s.period.to = readDate(file, QStringLiteral("GetOrderTo"), today);
+    s.period.autoTo = readFlag(file, QStringLiteral("GetOrderAutoTo"));
+    s.period.autoFrom = readFlag(file, QStringLiteral("GetOrderAutoFrom"));
+    s.period.autoClear = readFlag(file, QStringLiteral("GetOrderAutoClear"));
+    return s;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+
+#include <initializer_list>
+
+// Statements that throw TraderError with the database's own message when they fail, so
+// that a command stops at its first database error. Values are always bound, never spliced.
+namespace Sql {
+
+QSqlQuery prepare(const QSqlDatabase& db, const QString& statement);
+void exec(QSqlQuery& query);
+QSqlQuery exec(const QSqlDatabase& db, const QString& statement,
+               std::initializer_list<QVariant> values = {});
+// The first column of the first row, or an invalid value when there is no row.
+QVariant scalar(const QSqlDatabase& db, const QString& statement,
+                std::initializer_list<QVariant> values = {});
+
+} // namespace Sql
+
+// One transaction: committed by commit(), rolled back if the scope is left without it.
+class Transaction {
+public:
+    explicit Transaction(const QSqlDatabase& db);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    QSqlDatabase m_db;
+    bool m_open = false;
+};
