@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n
   libsqlite3-dev zlib1g-dev libpugixml-dev libquazip1-qt6-dev libcpp-httplib-dev
   libbenchmark-dev
-  xvfb xauth
+  fonts-dejavu-core xvfb xauth
 )
 
 missing=()

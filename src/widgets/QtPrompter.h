@@ -8,6 +8,7 @@ class QWidget;
 class QtPrompter : public Prompter {
 public:
     explicit QtPrompter(QWidget* owner = nullptr);
+    void setOwner(QWidget* owner) { m_owner = owner; }
 
     Answer show(const QString& caption, const QString& text, Icon icon, Buttons buttons) override;
     QString saveFileName(const QString& caption, const QString& suggestedPath,

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "AppFolder.h"
+#include "SettingsFile.h"
+#include "StartSettings.h"
+#include "TFMainActions.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class Prompter;
+class QProgressBar;
+class QToolButton;
+class TDMMain;
+class TFAbout;
+
+// The main window: the shell around the order desk. It builds the menus, the tool bar and
+// the bottom bar, runs the start sequence when first shown and ends the program on close.
+// The commands' own work lives in their subsystems.
+class TFMain : public QMainWindow {
+    Q_OBJECT
+public:
+    TFMain(const AppFolder& folder, Prompter& prompter, QWidget* parent = nullptr);
+    ~TFMain() override;
+
+    static QString siteAddress() { return QStringLiteral("https://dunvik.ru/"); }
+    static QString supportAddress() { return QStringLiteral("https://dunvik.ru/support/"); }
+
+    const TFMainActions& actions() const { return m_actions; }
+    TDMMain& dm() const { return *m_dm; }
+    const StartSettings& startSettings() const { return m_startSettings; }
+    bool isStarted() const { return m_started; }
+
+signals:
+    // The start sequence has run (to its end, or to the step that failed).
+    void startFinished();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void buildBottomBar();
+    void connectActions();
+    void runStart();
+    bool AInit();
+    void openProgramDocument(const QString& fileName);
+
+    AppFolder m_folder;
+    Prompter& m_prompter;
+    SettingsFile m_settings;
+    TFMainActions m_actions;
+    TDMMain* m_dm;
+    TFAbout* m_about;
+    QToolButton* TBServer = nullptr;
+    QProgressBar* ProgressBar = nullptr;
+    QProgressBar* PBSimple = nullptr;
+    StartSettings m_startSettings;
+    bool m_sessionOpen = false;
+    bool m_startScheduled = false;
+    bool m_started = false;
+};

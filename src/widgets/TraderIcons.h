@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QIcon>
+#include <QString>
+
+// The program's pictures, drawn rather than shipped, so that they are sharp at any size and
+// the executable needs no files beside it.
+namespace TraderIcons {
+
+// The picture of a command, by the action's name ("ARefreshData"); an empty icon for a
+// name without one.
+QIcon action(const QString& actionName);
+QIcon program();
+// The program's emblem as the About window shows it.
+QPixmap emblem(int size);
+
+} // namespace TraderIcons
