@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// What the shop sends back for one request: the answer text (windows-1251 bytes), or an
+// HTTP error status, or nothing at all (the connection is closed).
+struct Answer {
+    QByteArray body;
+    int httpStatus = 200;
+    bool dropConnection = false;
+
+    static Answer word(const char* word);
+    // "SQL_ERROR" or "PHP_ERROR", a blank and the message.
+    static Answer error(const char* word, const QString& message);
+    static Answer returnValue(const QString& value);
+    static Answer queryExecuted();
+    // "ZIP_RESULT", the 32-character entry name, then a zip archive holding the XML text
+    // as the entry named after those characters plus ".xml".
+    static Answer zipResult(const QString& entryName, const QByteArray& xml);
+};

@@ -1,0 +1,119 @@
+#include "ShopServer.h"
+
+#include "FaultPlan.h"
+#include "Platform.h"
+#include "ShopService.h"
+#include "ZipPayload.h"
+
+#include <httplib.h>
+
+#include <thread>
+
+namespace {
+
+QByteArray formValue(const httplib::Request& request, const char* name) {
+    if (request.has_file(name)) {
+        const std::string& content = request.get_file_value(name).content;
+        return QByteArray(content.data(), qsizetype(content.size()));
+    }
+    const std::string value = request.get_param_value(name);
+    return QByteArray(value.data(), qsizetype(value.size()));
+}
+
+} // namespace
+
+ShopServer::ShopServer(ShopService& service, FaultPlan& faults, int delayMs)
+    : m_service(service)
+    , m_faults(faults)
+    , m_delayMs(delayMs)
+    , m_http(std::make_unique<httplib::Server>()) {
+    m_http->set_read_timeout(300, 0);
+    m_http->Post("/admin/trader.php", [this](const httplib::Request& request,
+                                             httplib::Response& response) {
+        pause(m_delayMs);
+        ShopRequest shopRequest{formValue(request, "login"),
+                                formValue(request, "code"),
+                                formValue(request, "command"),
+                                formValue(request, "values"),
+                                {}};
+        std::optional<FaultPlan::Fault> fault = m_faults.next(shopRequest.command);
+        if (fault && fault->kind == FaultPlan::Fault::Kind::Delay) {
+            pause(fault->delayMs);
+            fault.reset();
+        }
+        Answer answer;
+        if (fault) {
+            answer = FaultPlan::answer(*fault, m_service.nextEntryName());
+        } else if (request.has_file("string_file")) {
+            const QByteArray archive = formValue(request, "string_file");
+            const std::optional<QByteArray> payload =
+                ZipPayload::unpack(archive, QStringLiteral("SomeData.xml"));
+            if (payload) {
+                shopRequest.payload = *payload;
+                answer = m_service.handle(shopRequest);
+            } else {
+                answer =
+                    Answer::error("PHP_ERROR", QStringLiteral("Архив string_file повреждён или не "
+                                                              "содержит SomeData.xml"));
+            }
+        } else {
+            answer = m_service.handle(shopRequest);
+        }
+        if (answer.dropConnection) {
+            Platform::closeConnection(m_port, request.remote_port);
+            return;
+        }
+        response.status = answer.httpStatus;
+        response.set_content(answer.body.constData(), std::size_t(answer.body.size()),
+                             "text/html; charset=windows-1251");
+    });
+}
+
+ShopServer::~ShopServer() = default;
+
+int ShopServer::bind(int port) {
+    m_port = port == 0 ? m_http->bind_to_any_port("127.0.0.1")
+                       : (m_http->bind_to_port("127.0.0.1", port) ? port : -1);
+    return m_port;
+}
+
+void ShopServer::run() {
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_stopping || m_port <= 0)
+            return;
+        m_listening = true;
+    }
+    m_http->listen_after_bind();
+    std::lock_guard lock(m_mutex);
+    m_listening = false;
+}
+
+void ShopServer::stop() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_stopped.notify_all();
+    // The library ignores a stop that comes before its loop runs, so wait for the loop.
+    for (;;) {
+        {
+            std::lock_guard lock(m_mutex);
+            if (!m_listening)
+                return;
+        }
+        if (m_http->is_running()) {
+            m_http->stop();
+            return;
+        }
+        std::this_thread::yield();
+    }
+}
+
+void ShopServer::pause(int milliseconds) {
+    if (milliseconds <= 0)
+        return;
+    std::unique_lock lock(m_mutex);
+    m_stopped.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                       [this] { return m_stopping; });
+}
