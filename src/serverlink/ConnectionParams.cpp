@@ -1,6 +1,7 @@
 #include "ConnectionParams.h"
 
 #include "PasswordStore.h"
+#include "ProgramInfo.h"
 #include "ServerRequest.h"
 #include "SettingsFile.h"
 
@@ -40,6 +41,10 @@ QNetworkProxy ConnectionParams::networkProxy() const {
 
 ConnectionSettings ConnectionParams::fileSettings() const {
     return ConnectionSettings{shopUrl, login, proxy, proxyPort};
+}
+
+QString ConnectionParams::programCaption() const {
+    return ProgramInfo::ProgramTitle() + QStringLiteral(" [") + shopUrl + QLatin1Char(']');
 }
 
 void ConnectionParams::save(const SettingsFile& file, ServerRequest& request,

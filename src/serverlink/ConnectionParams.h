@@ -36,6 +36,11 @@ struct ConnectionParams {
     QNetworkProxy networkProxy() const;
 
     ConnectionSettings fileSettings() const;
+    // The program's title with the shop address, as the main window shows it after the
+    // dialog closes: "Dunvik Shop Trader v1.0.0.1 [http://shop]".
+    QString programCaption() const;
+
+    bool operator==(const ConnectionParams&) const = default;
 
     // "Сохранить": normalises the address, writes the settings file keys in their order,
     // applies the proxy to the request object, then writes the per-user store. Throws

@@ -48,10 +48,7 @@ ServerRequest::ServerRequest(const ConnectionParams& connection, const AppFolder
     , m_folder(folder)
     , m_prompter(prompter)
     , m_network(new QNetworkAccessManager(this))
-    , m_clock([] { return QDateTime::currentDateTime(); }) {
-    // Cookies are not kept between exchanges.
-    m_network->setCookieJar(nullptr);
-}
+    , m_clock([] { return QDateTime::currentDateTime(); }) {}
 
 ServerRequest::~ServerRequest() = default;
 
@@ -168,6 +165,7 @@ bool ServerRequest::post(const QByteArray& body, const QString& contentType, QBy
     request.setHeader(QNetworkRequest::ContentTypeHeader, contentType);
     request.setRawHeader("Accept", "text/html, */*");
     request.setRawHeader("User-Agent", "Mozilla/3.0 (compatible; Indy Library)");
+    // Cookies are not kept between exchanges.
     request.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
     request.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
@@ -175,8 +173,10 @@ bool ServerRequest::post(const QByteArray& body, const QString& contentType, QBy
     request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
     request.setTransferTimeout(int(m_timeout.count()));
     // The proxy always gets basic authentication, even with an empty login, without
-    // waiting to be asked; through a tunnel (https) the client answers the proxy's challenge.
-    if (m_proxy.type() == QNetworkProxy::HttpProxy)
+    // waiting to be asked. Through a tunnel (https) this header would reach the shop
+    // instead, so there the client answers the proxy's challenge with the same login.
+    if (m_proxy.type() == QNetworkProxy::HttpProxy &&
+        url.scheme().compare(QLatin1String("http"), Qt::CaseInsensitive) == 0)
         request.setRawHeader(
             "Proxy-Authorization",
             "Basic " +

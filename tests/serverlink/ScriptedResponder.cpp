@@ -70,7 +70,9 @@ void ScriptedResponder::serve(QTcpSocket* socket) {
         break;
     }
     socket->write("HTTP/1.1 " + QByteArray::number(reply.status) + " Scripted\r\n" +
-                  "Content-Type: text/html\r\nConnection: close\r\nContent-Length: " +
-                  QByteArray::number(reply.body.size()) + "\r\n\r\n" + reply.body);
+                  "Content-Type: text/html\r\nConnection: close\r\n" +
+                  (setCookie ? QByteArray("Set-Cookie: session=1; Path=/\r\n") : QByteArray()) +
+                  "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n\r\n" +
+                  reply.body);
     socket->disconnectFromHost();
 }

@@ -32,6 +32,7 @@ public:
     // The HTTP client sends a request again by itself when a connection closes before any
     // answer byte, so a dropped connection is only seen when every attempt is dropped.
     bool dropEverything = false;
+    bool setCookie = false;     // every answer asks the client to keep a cookie
     QList<QByteArray> requests; // each request: its head and its body as received
 
     static QByteArray head(const QByteArray& request);

@@ -46,6 +46,7 @@ private slots:
     void storeIsPerUserAndOwnerOnly();
     void saveWritesFileProxyAndStore();
     void startReadingJoinsFileAndStore();
+    void captionNamesTheShop();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -246,6 +247,13 @@ void TestConnection::startReadingJoinsFileAndStore() {
     QCOMPARE(p.proxyPort, QStringLiteral("3128"));
     QCOMPARE(p.proxyLogin, QStringLiteral("pl"));
     QCOMPARE(p.proxyPassword, QStringLiteral("pp"));
+}
+
+void TestConnection::captionNamesTheShop() {
+    ConnectionParams p;
+    p.shopUrl = QStringLiteral("https://shop.example/");
+    QCOMPARE(p.programCaption(),
+             QStringLiteral("Dunvik Shop Trader v1.0.0.1 [https://shop.example/]"));
 }
 
 QTEST_GUILESS_MAIN(TestConnection)
