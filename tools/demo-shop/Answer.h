@@ -4,11 +4,16 @@
 #include <QString>
 
 // What the shop sends back for one request: the answer text (windows-1251 bytes), or an
-// HTTP error status, or nothing at all (the connection is closed).
+// HTTP error status, or a connection that ends without the whole answer.
 struct Answer {
+    enum class Ending {
+        Complete,
+        Closed,   // closed before a byte of the answer
+        CutShort, // closed after the headers and the first bytes of the body
+    };
     QByteArray body;
     int httpStatus = 200;
-    bool dropConnection = false;
+    Ending ending = Ending::Complete;
 
     static Answer word(const char* word);
     // "SQL_ERROR" or "PHP_ERROR", a blank and the message.

@@ -30,6 +30,8 @@ std::optional<FaultPlan::Fault> parseFault(const QString& text, QString* error) 
         fault.kind = Kind::Http500;
     } else if (word == QLatin1String("DROP")) {
         fault.kind = Kind::Drop;
+    } else if (word == QLatin1String("CUT")) {
+        fault.kind = Kind::Cut;
     } else if (word == QLatin1String("DELAY")) {
         bool ok = false;
         fault.kind = Kind::Delay;
@@ -118,7 +120,10 @@ Answer FaultPlan::answer(const Fault& fault, const QString& entryName) {
     case Fault::Kind::Http500:
         return Answer{QByteArray("Internal Server Error"), 500};
     case Fault::Kind::Drop:
-        return Answer{QByteArray(), 200, true};
+        return Answer{QByteArray(), 200, Answer::Ending::Closed};
+    case Fault::Kind::Cut:
+        return Answer{QByteArray("ZIP_RESULT") + entryName.toLatin1() + QByteArray("PK\x03\x04"),
+                      200, Answer::Ending::CutShort};
     case Fault::Kind::Delay:
         break;
     }
@@ -140,7 +145,12 @@ QString FaultPlan::help() {
         "                          BAD_ZIP       ZIP_RESULT with a damaged archive\n"
         "                          NO_ENTRY      ZIP_RESULT whose archive lacks its entry\n"
         "                          HTTP_500      HTTP status 500\n"
-        "                          DROP          the connection is closed, no answer\n"
+        "                          DROP          the connection is closed before any answer;\n"
+        "                                        an HTTP client may resend such a request\n"
+        "                                        (Qt does, twice), so drop every request\n"
+        "                                        (no @N, or @N+) to be sure it is seen\n"
+        "                          CUT           the connection is closed in the middle of\n"
+        "                                        the answer, after its first bytes\n"
         "                          DELAY:MS      wait MS milliseconds, then answer as usual\n"
         "                        Examples: --fault SHOP_IS_LOCK\n"
         "                                  --fault GET_TABLE_DATA@3=SQL_ERROR:no table\n"

@@ -16,11 +16,11 @@
 //                         N-th request it matches) or "@N+" (the N-th and every later one)
 //
 // and FAULT is one of WRONG_PASSWORD, WRONG_CWD, SHOP_IS_LOCK, IP_BLOCKED, SQL_ERROR[:TEXT],
-// PHP_ERROR[:TEXT], UNKNOWN[:TEXT], BAD_ZIP, NO_ENTRY, HTTP_500, DROP, DELAY:MS.
+// PHP_ERROR[:TEXT], UNKNOWN[:TEXT], BAD_ZIP, NO_ENTRY, HTTP_500, DROP, CUT, DELAY:MS.
 class FaultPlan {
 public:
     struct Fault {
-        enum class Kind { Word, Error, Unknown, BadZip, NoEntry, Http500, Drop, Delay };
+        enum class Kind { Word, Error, Unknown, BadZip, NoEntry, Http500, Drop, Cut, Delay };
         Kind kind = Kind::Word;
         QByteArray word; // the answer word of Word and Error
         QString text;

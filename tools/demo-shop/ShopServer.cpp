@@ -59,11 +59,24 @@ ShopServer::ShopServer(ShopService& service, FaultPlan& faults, int delayMs)
         } else {
             answer = m_service.handle(shopRequest);
         }
-        if (answer.dropConnection) {
+        if (answer.ending == Answer::Ending::Closed) {
             Platform::closeConnection(m_port, request.remote_port);
             return;
         }
         response.status = answer.httpStatus;
+        if (answer.ending == Answer::Ending::CutShort) {
+            // Announces more than it sends: the library closes the connection when the
+            // provider gives up.
+            const QByteArray start = answer.body;
+            response.set_content_provider(
+                std::size_t(start.size()) * 4, "text/html; charset=windows-1251",
+                [start](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                    if (offset == 0)
+                        sink.write(start.constData(), std::size_t(start.size()));
+                    return false;
+                });
+            return;
+        }
         response.set_content(answer.body.constData(), std::size_t(answer.body.size()),
                              "text/html; charset=windows-1251");
     });
