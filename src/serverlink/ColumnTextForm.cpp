@@ -71,10 +71,11 @@ QVariant logical(std::string_view text) {
         return 1;
     if (lower == "false")
         return 0;
-    const auto value = integer(text);
-    if (!value)
+    double value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
         return QVariant();
-    return *value != 0 ? 1 : 0;
+    return value != 0 ? 1 : 0;
 }
 
 QString decimalText(const QVariant& value) {

@@ -39,6 +39,29 @@ bool isWebAddress(const QUrl& url) {
             url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0);
 }
 
+// The request's head as the monitor shows it; the proxy's credentials are left out.
+QByteArray sentHead(const QNetworkRequest& request, qsizetype bodySize) {
+    const QUrl& url = request.url();
+    QByteArray head = "POST " + url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority) +
+                      " HTTP/1.1" + CrLf + "Host: " + url.host().toUtf8();
+    if (url.port() != -1)
+        head += ':' + QByteArray::number(url.port());
+    head += CrLf;
+    for (const QByteArray& name : request.rawHeaderList())
+        if (name != "Proxy-Authorization")
+            head += name + ": " + request.rawHeader(name) + CrLf;
+    return head + "Content-Length: " + QByteArray::number(bodySize) + CrLf + CrLf;
+}
+
+QByteArray receivedHead(const QNetworkReply& reply) {
+    QByteArray head =
+        "HTTP/1.1 " + reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toByteArray() +
+        ' ' + reply.attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray() + CrLf;
+    for (const auto& [name, value] : reply.rawHeaderPairs())
+        head += name + ": " + value + CrLf;
+    return head + CrLf;
+}
+
 } // namespace
 
 ServerRequest::ServerRequest(const ConnectionParams& connection, const AppFolder& folder,
@@ -183,19 +206,8 @@ bool ServerRequest::post(const QByteArray& body, const QString& contentType, QBy
                 Cp1251::encode(m_proxy.user() + QLatin1Char(':') + m_proxy.password()).toBase64());
     m_network->setProxy(m_proxy);
 
-    if (m_monitoring) {
-        QByteArray head = "POST " + url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority) +
-                          " HTTP/1.1" + CrLf + "Host: " +
-                          url.toEncoded(QUrl::RemoveScheme | QUrl::RemovePath | QUrl::RemoveQuery |
-                                        QUrl::RemoveUserInfo)
-                              .mid(2) +
-                          CrLf;
-        for (const QByteArray& name : request.rawHeaderList())
-            if (name != "Proxy-Authorization")
-                head += name + ": " + request.rawHeader(name) + CrLf;
-        head += "Content-Length: " + QByteArray::number(body.size()) + CrLf + CrLf;
-        emit trafficSent(head + body);
-    }
+    if (m_monitoring)
+        emit trafficSent(sentHead(request, body.size()) + body);
 
     QNetworkReply* r = m_network->post(request, body);
     emit transferBegin(Direction::Send, body.size());
@@ -214,14 +226,8 @@ bool ServerRequest::post(const QByteArray& body, const QString& contentType, QBy
         receiveBegun = true;
         emit transferBegin(Direction::Receive,
                            r->header(QNetworkRequest::ContentLengthHeader).toLongLong());
-        if (m_monitoring) {
-            QByteArray head =
-                "HTTP/1.1 " + r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toByteArray() +
-                ' ' + r->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray() + CrLf;
-            for (const auto& [name, value] : r->rawHeaderPairs())
-                head += name + ": " + value + CrLf;
-            emit trafficReceived(head + CrLf);
-        }
+        if (m_monitoring)
+            emit trafficReceived(receivedHead(*r));
     };
     const auto read = [&] {
         beginReceive();

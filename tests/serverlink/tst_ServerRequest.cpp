@@ -583,6 +583,8 @@ void TestServerRequest::reportsBusyTransfersAndTrafficForTheLogWindow() {
     QCOMPARE(sent.size(), 1);
     const QByteArray block = sent.at(0).at(0).toByteArray();
     QVERIFY(block.startsWith("POST /admin/trader.php HTTP/1.1\r\n"));
+    QVERIFY(block.contains("\r\nHost: 127.0.0.1:" + QByteArray::number(m_server->port()) + "\r\n"));
+    QVERIFY(block.contains("\r\nContent-Type: multipart/form-data; boundary=" + Boundary + "\r\n"));
     QVERIFY(block.endsWith(ScriptedResponder::body(m_server->requests.value(1))));
     QByteArray answer;
     for (const QList<QVariant>& args : received)

@@ -130,6 +130,8 @@ void TestXmlRecords::readForms_data() {
     QTest::newRow("logical false") << FieldType::Logical << 0 << QByteArray("false") << QVariant(0);
     QTest::newRow("logical other number")
         << FieldType::Logical << 0 << QByteArray("-2") << QVariant(1);
+    QTest::newRow("logical fraction")
+        << FieldType::Logical << 0 << QByteArray("0.5") << QVariant(1);
     QTest::newRow("logical word") << FieldType::Logical << 0 << QByteArray("yes") << empty;
     QTest::newRow("short") << FieldType::Short << 0 << QByteArray("-32768") << QVariant(-32768);
     QTest::newRow("short too large") << FieldType::Short << 0 << QByteArray("32768") << empty;
