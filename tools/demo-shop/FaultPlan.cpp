@@ -154,5 +154,5 @@ QString FaultPlan::help() {
         "                          DELAY:MS      wait MS milliseconds, then answer as usual\n"
         "                        Examples: --fault SHOP_IS_LOCK\n"
         "                                  --fault GET_TABLE_DATA@3=SQL_ERROR:no table\n"
-        "                                  --fault \"*@1=DROP\"\n");
+        "                                  --fault \"*@1=CUT\"\n");
 }

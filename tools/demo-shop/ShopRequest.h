@@ -2,12 +2,15 @@
 
 #include <QByteArray>
 
+#include <optional>
+
 // One request as the form brings it: every value in the bytes the trader sent
-// (windows-1251); the payload is the unpacked "SomeData.xml" of the file field.
+// (windows-1251); the archive is the file field "string_file", which holds the text
+// payload as "SomeData.xml".
 struct ShopRequest {
     QByteArray login;
     QByteArray code;
     QByteArray command;
     QByteArray values;
-    QByteArray payload;
+    std::optional<QByteArray> archive;
 };

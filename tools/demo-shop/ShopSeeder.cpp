@@ -83,9 +83,10 @@ const std::array<FormField, 13> Form = {{{1, 0, 0, true, "Контактные �
                                          {11, 10, 1, false, "Как вы о нас узнали", false},
                                          {12, 10, 1, false, "Удобное время звонка", false},
                                          {13, 10, 1, false, "Пол", false}}};
-const std::array<const char*, 4> HowFound = {"Поиск в интернете", "Реклама", "Совет друзей",
-                                             "Социальные сети"};
-const std::array<const char*, 3> CallTimes = {"Утром", "Днём", "Вечером"};
+const std::vector<const char*> HowFound = {"Поиск в интернете", "Реклама", "Совет друзей",
+                                           "Социальные сети"};
+const std::vector<const char*> CallTimes = {"Утром", "Днём", "Вечером"};
+const std::vector<const char*> Sexes = {"Мужской", "Женский"};
 
 struct Person {
     QString login;
@@ -205,7 +206,8 @@ private:
                 .insert();
         RowInserter set(m_db, "client_field_set");
         int setId = 0;
-        const auto addSet = [&](int fieldId, const auto& values, std::size_t count) {
+        const auto addSet = [&](int fieldId, const std::vector<const char*>& values,
+                                std::size_t count) {
             for (std::size_t i = 0; i < count; ++i)
                 set.set("id", ++setId)
                     .set("client_field_id", fieldId)
@@ -216,8 +218,7 @@ private:
         addSet(8, SeedTexts::cities(), 6);
         addSet(11, HowFound, HowFound.size());
         addSet(12, CallTimes, CallTimes.size());
-        const std::array<const char*, 2> sexes = {"Мужской", "Женский"};
-        addSet(13, sexes, sexes.size());
+        addSet(13, Sexes, Sexes.size());
 
         RowInserter discount(m_db, "discount_order");
         const int steps[][2] = {{5000, 3}, {15000, 5}, {30000, 7}};

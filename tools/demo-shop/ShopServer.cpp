@@ -3,7 +3,6 @@
 #include "FaultPlan.h"
 #include "Platform.h"
 #include "ShopService.h"
-#include "ZipPayload.h"
 
 #include <httplib.h>
 
@@ -28,58 +27,42 @@ ShopServer::ShopServer(ShopService& service, FaultPlan& faults, int delayMs)
     , m_delayMs(delayMs)
     , m_http(std::make_unique<httplib::Server>()) {
     m_http->set_read_timeout(300, 0);
-    m_http->Post("/admin/trader.php", [this](const httplib::Request& request,
-                                             httplib::Response& response) {
-        pause(m_delayMs);
-        ShopRequest shopRequest{formValue(request, "login"),
-                                formValue(request, "code"),
-                                formValue(request, "command"),
-                                formValue(request, "values"),
-                                {}};
-        std::optional<FaultPlan::Fault> fault = m_faults.next(shopRequest.command);
-        if (fault && fault->kind == FaultPlan::Fault::Kind::Delay) {
-            pause(fault->delayMs);
-            fault.reset();
-        }
-        Answer answer;
-        if (fault) {
-            answer = FaultPlan::answer(*fault, m_service.nextEntryName());
-        } else if (request.has_file("string_file")) {
-            const QByteArray archive = formValue(request, "string_file");
-            const std::optional<QByteArray> payload =
-                ZipPayload::unpack(archive, QStringLiteral("SomeData.xml"));
-            if (payload) {
-                shopRequest.payload = *payload;
-                answer = m_service.handle(shopRequest);
-            } else {
-                answer =
-                    Answer::error("PHP_ERROR", QStringLiteral("Архив string_file повреждён или не "
-                                                              "содержит SomeData.xml"));
+    m_http->Post(
+        "/admin/trader.php", [this](const httplib::Request& request, httplib::Response& response) {
+            pause(m_delayMs);
+            ShopRequest shopRequest{formValue(request, "login"), formValue(request, "code"),
+                                    formValue(request, "command"), formValue(request, "values"),
+                                    std::nullopt};
+            if (request.has_file("string_file"))
+                shopRequest.archive = formValue(request, "string_file");
+            std::optional<FaultPlan::Fault> fault = m_faults.next(shopRequest.command);
+            if (fault && fault->kind == FaultPlan::Fault::Kind::Delay) {
+                pause(fault->delayMs);
+                fault.reset();
             }
-        } else {
-            answer = m_service.handle(shopRequest);
-        }
-        if (answer.ending == Answer::Ending::Closed) {
-            Platform::closeConnection(m_port, request.remote_port);
-            return;
-        }
-        response.status = answer.httpStatus;
-        if (answer.ending == Answer::Ending::CutShort) {
-            // Announces more than it sends: the library closes the connection when the
-            // provider gives up.
-            const QByteArray start = answer.body;
-            response.set_content_provider(
-                std::size_t(start.size()) * 4, "text/html; charset=windows-1251",
-                [start](std::size_t offset, std::size_t, httplib::DataSink& sink) {
-                    if (offset == 0)
-                        sink.write(start.constData(), std::size_t(start.size()));
-                    return false;
-                });
-            return;
-        }
-        response.set_content(answer.body.constData(), std::size_t(answer.body.size()),
-                             "text/html; charset=windows-1251");
-    });
+            const Answer answer = fault ? FaultPlan::answer(*fault, m_service.nextEntryName())
+                                        : m_service.handle(shopRequest);
+            if (answer.ending == Answer::Ending::Closed) {
+                Platform::closeConnection(m_port, request.remote_port);
+                return;
+            }
+            response.status = answer.httpStatus;
+            if (answer.ending == Answer::Ending::CutShort) {
+                // Announces more than it sends: the library closes the connection when the
+                // provider gives up.
+                const QByteArray start = answer.body;
+                response.set_content_provider(
+                    std::size_t(start.size()) * 4, "text/html; charset=windows-1251",
+                    [start](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                        if (offset == 0)
+                            sink.write(start.constData(), std::size_t(start.size()));
+                        return false;
+                    });
+                return;
+            }
+            response.set_content(answer.body.constData(), std::size_t(answer.body.size()),
+                                 "text/html; charset=windows-1251");
+        });
 }
 
 ShopServer::~ShopServer() = default;

@@ -7,6 +7,7 @@
 #include "ReferenceCommands.h"
 #include "SqlStatement.h"
 #include "TraderError.h"
+#include "ZipPayload.h"
 
 #include <QCryptographicHash>
 
@@ -35,13 +36,22 @@ Answer ShopService::handle(const ShopRequest& request) {
                                       request.code != Cp1251::encode(m_config.password)))
         return Answer::word("WRONG_PASSWORD");
     try {
-        return dispatch(request);
+        QByteArray payload;
+        if (request.archive) {
+            const std::optional<QByteArray> content =
+                ZipPayload::unpack(*request.archive, QStringLiteral("SomeData.xml"));
+            if (!content)
+                return Answer::error("PHP_ERROR", QStringLiteral("Архив string_file повреждён или "
+                                                                 "не содержит SomeData.xml"));
+            payload = *content;
+        }
+        return dispatch(request, payload);
     } catch (const TraderError& error) {
         return Answer::error("SQL_ERROR", error.message());
     }
 }
 
-Answer ShopService::dispatch(const ShopRequest& request) {
+Answer ShopService::dispatch(const ShopRequest& request, const QByteArray& payload) {
     ShopContext context{m_db, managerIdFor(Cp1251::decode(request.login)), m_config.now,
                         m_config.transferLimit, [this] { return nextEntryName(); }};
     const QByteArray& command = request.command;
@@ -53,21 +63,21 @@ Answer ShopService::dispatch(const ShopRequest& request) {
     if (command == "GET_TABLE_DATA")
         return ReferenceCommands::getTableData(context, values);
     if (command == "COMPARE_ARCHIVE_ORDERS")
-        return OrderCommands::compareArchiveOrders(context, values, request.payload);
+        return OrderCommands::compareArchiveOrders(context, values, payload);
     if (command == "UPDATE_ORDERS_ARCHIVE")
-        return OrderCommands::updateOrdersArchive(context, request.payload);
+        return OrderCommands::updateOrdersArchive(context, payload);
     if (command == "SAVE_ORDER_NOTE")
-        return OrderCommands::saveOrderNote(context, values, request.payload);
+        return OrderCommands::saveOrderNote(context, values, payload);
     if (command == "APPLY_ORDERS_UPDATE")
-        return DraftCommands::applyOrdersUpdate(context, request.payload);
+        return DraftCommands::applyOrdersUpdate(context, payload);
     if (command == "GET_CLIENT_FIELDS")
         return ClientCommands::getClientFields(context, values);
     if (command == "SEARCH_CLIENTS")
-        return ClientCommands::searchClients(context, request.payload);
+        return ClientCommands::searchClients(context, payload);
     if (command == "GET_ALL_CLIENTS")
         return ClientCommands::getAllClients(context);
     if (command == "SAVE_CLIENT_PARAM")
-        return ClientCommands::saveClientParam(context, request.payload);
+        return ClientCommands::saveClientParam(context, payload);
     if (command.isEmpty())
         return Answer::error("PHP_ERROR", QStringLiteral("Не задана команда"));
     return Answer::error("PHP_ERROR",

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 
+#include <atomic>
 #include <functional>
 #include <mutex>
 
@@ -25,15 +26,16 @@ public:
     ShopService(ShopDb& db, Config config);
 
     Answer handle(const ShopRequest& request);
-    // A fresh name for the entry of a zipped answer: 32 hexadecimal digits.
+    // A fresh name for the entry of a zipped answer: 32 hexadecimal digits. Safe from any
+    // thread.
     QString nextEntryName();
 
 private:
     qint64 managerIdFor(const QString& login);
-    Answer dispatch(const ShopRequest& request);
+    Answer dispatch(const ShopRequest& request, const QByteArray& payload);
 
     ShopDb& m_db;
     Config m_config;
     std::mutex m_mutex;
-    quint64 m_answers = 0;
+    std::atomic<quint64> m_answers = 0;
 };
