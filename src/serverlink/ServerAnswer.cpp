@@ -40,7 +40,9 @@ QString after(const QByteArray& reply, qsizetype wordLength) {
 ServerAnswer ServerAnswer::recognize(const QByteArray& reply) {
     ServerAnswer a;
     a.errorKind = ErrorKinds::UnknowAnswer();
-    a.logText = Cp1251::decode(reply);
+    // A zipped answer is logged by its word only, so only the others are decoded whole.
+    if (!reply.startsWith("ZIP_FILE") && !reply.startsWith("ZIP_RESULT"))
+        a.logText = Cp1251::decode(reply);
 
     struct Whole {
         const char* word;

@@ -14,7 +14,6 @@
 
 class Prompter;
 class QNetworkAccessManager;
-class QNetworkReply;
 struct ConnectionParams;
 
 // The one request object of the program: every exchange with the shop's script runs
