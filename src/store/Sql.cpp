@@ -3,6 +3,7 @@
 #include "TraderError.h"
 
 #include <QSqlError>
+#include <QSqlRecord>
 
 namespace {
 
@@ -43,6 +44,22 @@ QVariant scalar(const QSqlDatabase& db, const QString& statement,
                 std::initializer_list<QVariant> values) {
     QSqlQuery query = exec(db, statement, values);
     return query.next() ? query.value(0) : QVariant();
+}
+
+RowSet fetchAll(QSqlQuery& query) {
+    RowSet set;
+    const QSqlRecord record = query.record();
+    const int count = record.count();
+    for (int i = 0; i < count; ++i)
+        set.fields << record.fieldName(i);
+    while (query.next()) {
+        QVariantList row;
+        row.reserve(count);
+        for (int i = 0; i < count; ++i)
+            row << query.value(i);
+        set.rows << row;
+    }
+    return set;
 }
 
 } // namespace Sql

@@ -11,8 +11,7 @@ struct Picture {
     QColor color;
 };
 
-const QHash<QString, Picture>& pictures()
-{
+const QHash<QString, Picture>& pictures() {
     static const QHash<QString, Picture> all = {
         {QStringLiteral("ARefreshData"), {QStringLiteral("↓"), QColor(0x1f, 0x6f, 0xb5)}},
         {QStringLiteral("AArchiveUpdate"), {QStringLiteral("↑"), QColor(0x2e, 0x8b, 0x57)}},
@@ -45,8 +44,7 @@ const QHash<QString, Picture>& pictures()
     return all;
 }
 
-QPixmap draw(const Picture& picture, int size, bool disabled)
-{
+QPixmap draw(const Picture& picture, int size, bool disabled) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
@@ -66,8 +64,7 @@ QPixmap draw(const Picture& picture, int size, bool disabled)
     return pixmap;
 }
 
-QIcon iconOf(const Picture& picture)
-{
+QIcon iconOf(const Picture& picture) {
     QIcon icon;
     for (int size : {16, 24, 32, 48}) {
         icon.addPixmap(draw(picture, size, false), QIcon::Normal);
@@ -80,8 +77,7 @@ QIcon iconOf(const Picture& picture)
 
 namespace TraderIcons {
 
-QIcon action(const QString& actionName)
-{
+QIcon action(const QString& actionName) {
     static QHash<QString, QIcon> cache;
     const auto found = cache.constFind(actionName);
     if (found != cache.constEnd())
@@ -92,13 +88,11 @@ QIcon action(const QString& actionName)
     return icon;
 }
 
-QPixmap emblem(int size)
-{
+QPixmap emblem(int size) {
     return draw({QStringLiteral("D"), QColor(0x1f, 0x6f, 0xb5)}, size, false);
 }
 
-QIcon program()
-{
+QIcon program() {
     QIcon icon;
     for (int size : {16, 32, 48, 64, 128})
         icon.addPixmap(emblem(size));
