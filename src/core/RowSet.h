@@ -10,7 +10,8 @@ struct RowSet {
     QStringList fields;
     QList<QVariantList> rows;
 
-    int fieldIndex(const QString& field) const {
+    int fieldIndex(const QString& field) const
+    {
         for (int i = 0; i < fields.size(); ++i)
             if (fields[i].compare(field, Qt::CaseInsensitive) == 0)
                 return i;

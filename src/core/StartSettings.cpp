@@ -4,20 +4,23 @@
 
 namespace {
 
-QDate readDate(const SettingsFile& file, const QString& key, const QDate& defaultDate) {
+QDate readDate(const SettingsFile& file, const QString& key, const QDate& defaultDate)
+{
     const QDate date = SettingsFile::parseDate(file.ReadSetting(
         QStringLiteral("ArchiveOrders"), key, SettingsFile::dateText(defaultDate)));
     return date.isValid() ? date : defaultDate;
 }
 
-bool readFlag(const SettingsFile& file, const QString& key) {
+bool readFlag(const SettingsFile& file, const QString& key)
+{
     return SettingsFile::isTrue(
         file.ReadSetting(QStringLiteral("ArchiveOrders"), key, QStringLiteral("True")));
 }
 
 } // namespace
 
-StartSettings StartSettings::read(const SettingsFile& file, const QDate& today) {
+StartSettings StartSettings::read(const SettingsFile& file, const QDate& today)
+{
     StartSettings s;
     const QString connect = QStringLiteral("Connect");
     s.connection.shopUrl =

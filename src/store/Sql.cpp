@@ -7,7 +7,8 @@
 
 namespace {
 
-[[noreturn]] void fail(const QSqlError& error) {
+[[noreturn]] void fail(const QSqlError& error)
+{
     QString text = error.databaseText();
     if (text.isEmpty())
         text = error.text();
@@ -18,7 +19,8 @@ namespace {
 
 namespace Sql {
 
-QSqlQuery prepare(const QSqlDatabase& db, const QString& statement) {
+QSqlQuery prepare(const QSqlDatabase& db, const QString& statement)
+{
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.prepare(statement))
@@ -26,13 +28,15 @@ QSqlQuery prepare(const QSqlDatabase& db, const QString& statement) {
     return query;
 }
 
-void exec(QSqlQuery& query) {
+void exec(QSqlQuery& query)
+{
     if (!query.exec())
         fail(query.lastError());
 }
 
 QSqlQuery exec(const QSqlDatabase& db, const QString& statement,
-               std::initializer_list<QVariant> values) {
+               std::initializer_list<QVariant> values)
+{
     QSqlQuery query = prepare(db, statement);
     for (const QVariant& value : values)
         query.addBindValue(value);
@@ -41,12 +45,14 @@ QSqlQuery exec(const QSqlDatabase& db, const QString& statement,
 }
 
 QVariant scalar(const QSqlDatabase& db, const QString& statement,
-                std::initializer_list<QVariant> values) {
+                std::initializer_list<QVariant> values)
+{
     QSqlQuery query = exec(db, statement, values);
     return query.next() ? query.value(0) : QVariant();
 }
 
-RowSet fetchAll(QSqlQuery& query) {
+RowSet fetchAll(QSqlQuery& query)
+{
     RowSet set;
     const QSqlRecord record = query.record();
     const int count = record.count();
@@ -65,18 +71,21 @@ RowSet fetchAll(QSqlQuery& query) {
 } // namespace Sql
 
 Transaction::Transaction(const QSqlDatabase& db)
-    : m_db(db) {
+    : m_db(db)
+{
     if (!m_db.transaction())
         fail(m_db.lastError());
     m_open = true;
 }
 
-Transaction::~Transaction() {
+Transaction::~Transaction()
+{
     if (m_open)
         m_db.rollback();
 }
 
-void Transaction::commit() {
+void Transaction::commit()
+{
     if (!m_db.commit())
         fail(m_db.lastError());
     m_open = false;

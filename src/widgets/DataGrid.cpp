@@ -14,7 +14,8 @@
 
 namespace {
 
-void configureView(QTableView* view, GridHeader* header, GridDelegate* delegate) {
+void configureView(QTableView* view, GridHeader* header, GridDelegate* delegate)
+{
     view->setHorizontalHeader(header);
     view->setItemDelegate(delegate);
     view->setSelectionMode(QAbstractItemView::NoSelection);
@@ -42,7 +43,8 @@ DataGrid::DataGrid(QWidget* parent)
     , m_frozen(new QTableView(m_view))
     , m_header(new GridHeader(m_model, m_proxy, m_view))
     , m_frozenHeader(new GridHeader(m_model, m_proxy, m_frozen))
-    , m_footer(new GridFooter(this)) {
+    , m_footer(new GridFooter(this))
+{
     m_proxy->setSourceModel(m_model);
     auto* delegate = new GridDelegate(this);
     m_view->setModel(m_proxy);
@@ -86,23 +88,19 @@ DataGrid::DataGrid(QWidget* parent)
     for (GridHeader* header : {m_header, m_frozenHeader})
         connect(header, &QHeaderView::sectionClicked, this, &DataGrid::sortBy);
     connect(m_header, &QHeaderView::sectionResized, this, [this](int column, int, int size) {
-        if (column < m_frozenCount && m_frozenHeader->sectionSize(column) != size)
+        if (m_frozenColumns.contains(column) && m_frozenHeader->sectionSize(column) != size)
             m_frozenHeader->resizeSection(column, size);
         updateFrozenGeometry();
         m_footer->update();
     });
     connect(m_frozenHeader, &QHeaderView::sectionResized, this, [this](int column, int, int size) {
-        if (m_header->sectionSize(column) != size)
+        // Hiding a column in the overlay is no resize of the column itself.
+        if (m_frozenColumns.contains(column) && !m_frozenHeader->isSectionHidden(column) &&
+            m_header->sectionSize(column) != size)
             m_header->resizeSection(column, size);
     });
-    connect(m_header, &QHeaderView::sectionMoved, this, [this](int column, int from, int to) {
-        // Frozen columns keep their places, and nothing moves in among them.
-        if (column < m_frozenCount || to < m_frozenCount) {
-            const QSignalBlocker block(m_header);
-            m_header->moveSection(to, from);
-        }
-        m_footer->update();
-    });
+    // Whatever stands first is frozen, so a column dragged to the front stays in view.
+    connect(m_header, &QHeaderView::sectionMoved, this, &DataGrid::syncFrozen);
     connect(m_proxy, &QAbstractItemModel::layoutChanged, m_footer, qOverload<>(&QWidget::update));
     connect(m_proxy, &GridProxy::filterChanged, this, [this] {
         if (currentRow() < 0 && rowCount() > 0)
@@ -114,7 +112,8 @@ DataGrid::DataGrid(QWidget* parent)
 
 DataGrid::~DataGrid() = default;
 
-void DataGrid::setColumns(const QList<GridColumn>& columns) {
+void DataGrid::setColumns(const QList<GridColumn>& columns)
+{
     m_model->setColumns(columns);
     for (int column = 0; column < columns.size(); ++column)
         m_header->resizeSection(column, columns[column].width);
@@ -123,13 +122,15 @@ void DataGrid::setColumns(const QList<GridColumn>& columns) {
     syncFrozen();
 }
 
-void DataGrid::setColumnTitle(const QString& field, const QString& title) {
+void DataGrid::setColumnTitle(const QString& field, const QString& title)
+{
     const int column = m_model->columnOf(field);
     if (column >= 0)
         m_model->setColumnTitle(column, title);
 }
 
-void DataGrid::setRows(const RowSet& rows, const QString& keyField) {
+void DataGrid::setRows(const RowSet& rows, const QString& keyField)
+{
     const QString current = currentKey();
     m_model->setRows(rows, keyField);
     if (m_header->isSortIndicatorShown())
@@ -147,77 +148,96 @@ void DataGrid::setRows(const RowSet& rows, const QString& keyField) {
     emit currentRowChanged();
 }
 
-void DataGrid::clearRows() {
+void DataGrid::clearRows()
+{
     setRows(RowSet(), QString());
 }
 
-void DataGrid::setRowStyler(GridModel::RowStyler styler) {
+void DataGrid::setRowStyler(GridModel::RowStyler styler)
+{
     m_model->setRowStyler(std::move(styler));
 }
 
-void DataGrid::setFooterVisible(bool visible) {
+void DataGrid::setFooterVisible(bool visible)
+{
     m_footer->setVisible(visible);
 }
 
-void DataGrid::setFilterRowVisible(bool visible) {
+void DataGrid::setFilterRowVisible(bool visible)
+{
     m_header->setFilterRowVisible(visible);
     m_frozenHeader->setFilterRowVisible(visible);
     updateFrozenGeometry();
 }
 
-void DataGrid::setFrozenColumns(int count) {
+void DataGrid::setFrozenColumns(int count)
+{
     m_frozenCount = count;
     syncFrozen();
 }
 
-void DataGrid::setColumnsMovable(bool movable) {
+void DataGrid::setColumnsMovable(bool movable)
+{
     m_header->setSectionsMovable(movable);
 }
 
-void DataGrid::setFitColumnsToWidth(bool fit) {
+void DataGrid::setFitColumnsToWidth(bool fit)
+{
     m_fitColumns = fit;
     m_header->setSectionResizeMode(fit ? QHeaderView::Stretch : QHeaderView::Interactive);
 }
 
-void DataGrid::syncFrozen() {
+void DataGrid::syncFrozen()
+{
+    m_frozenColumns.clear();
     m_frozen->setVisible(m_frozenCount > 0);
-    for (int column = 0; column < m_model->columnCount(); ++column) {
-        m_frozen->setColumnHidden(column,
-                                  column >= m_frozenCount || m_header->isSectionHidden(column));
-        if (column < m_frozenCount)
-            m_frozenHeader->resizeSection(column, m_header->sectionSize(column));
+    if (m_frozenCount > 0) {
+        m_frozenHeader->restoreState(m_header->saveState());
+        for (int visual = 0; visual < m_header->count(); ++visual) {
+            const int column = m_header->logicalIndex(visual);
+            if (m_header->isSectionHidden(column))
+                continue;
+            if (m_frozenColumns.size() < m_frozenCount)
+                m_frozenColumns.insert(column);
+            else
+                m_frozen->setColumnHidden(column, true);
+        }
     }
     updateFrozenGeometry();
     m_footer->update();
 }
 
-void DataGrid::updateFrozenGeometry() {
+void DataGrid::updateFrozenGeometry()
+{
     if (m_frozenCount == 0)
         return;
     int width = 0;
-    for (int column = 0; column < m_frozenCount && column < m_model->columnCount(); ++column)
-        if (!m_header->isSectionHidden(column))
-            width += m_header->sectionSize(column);
+    for (int column : m_frozenColumns)
+        width += m_header->sectionSize(column);
     const int frame = m_view->frameWidth();
     m_frozen->setGeometry(frame, frame, width, m_view->viewport()->height() + m_header->height());
     m_frozen->raise();
 }
 
-void DataGrid::resizeEvent(QResizeEvent* event) {
+void DataGrid::resizeEvent(QResizeEvent* event)
+{
     QWidget::resizeEvent(event);
     updateFrozenGeometry();
 }
 
-int DataGrid::rowCount() const {
+int DataGrid::rowCount() const
+{
     return m_proxy->rowCount();
 }
 
-int DataGrid::currentRow() const {
+int DataGrid::currentRow() const
+{
     const QModelIndex index = m_view->currentIndex();
     return index.isValid() ? index.row() : -1;
 }
 
-int DataGrid::firstVisibleColumn() const {
+int DataGrid::firstVisibleColumn() const
+{
     for (int visual = 0; visual < m_header->count(); ++visual) {
         const int logical = m_header->logicalIndex(visual);
         if (!m_header->isSectionHidden(logical))
@@ -226,7 +246,8 @@ int DataGrid::firstVisibleColumn() const {
     return 0;
 }
 
-void DataGrid::setCurrentRow(int row) {
+void DataGrid::setCurrentRow(int row)
+{
     if (row < 0 || row >= rowCount())
         return;
     const QModelIndex current = m_view->currentIndex();
@@ -236,11 +257,13 @@ void DataGrid::setCurrentRow(int row) {
     m_view->scrollTo(target);
 }
 
-bool DataGrid::isMarked(int row) const {
+bool DataGrid::isMarked(int row) const
+{
     return m_marks.contains(m_proxy->index(row, 0).data(GridModel::KeyRole).toString());
 }
 
-void DataGrid::setMarked(int row, bool marked) {
+void DataGrid::setMarked(int row, bool marked)
+{
     const QString key = m_proxy->index(row, 0).data(GridModel::KeyRole).toString();
     if (row < 0 || row >= rowCount() || m_marks.contains(key) == marked)
         return;
@@ -253,7 +276,8 @@ void DataGrid::setMarked(int row, bool marked) {
     emit marksChanged();
 }
 
-void DataGrid::clearMarks() {
+void DataGrid::clearMarks()
+{
     if (m_marks.isEmpty())
         return;
     m_marks.clear();
@@ -262,7 +286,8 @@ void DataGrid::clearMarks() {
     emit marksChanged();
 }
 
-QStringList DataGrid::markedKeys() const {
+QStringList DataGrid::markedKeys() const
+{
     QStringList keys;
     for (int row = 0; row < rowCount(); ++row)
         if (isMarked(row))
@@ -270,7 +295,8 @@ QStringList DataGrid::markedKeys() const {
     return keys;
 }
 
-void DataGrid::pruneMarks() {
+void DataGrid::pruneMarks()
+{
     QSet<QString> present;
     for (int row = 0; row < m_model->rowCount(); ++row)
         present.insert(m_model->key(row));
@@ -280,23 +306,27 @@ void DataGrid::pruneMarks() {
         emit marksChanged();
 }
 
-int DataGrid::visibleRowCount() const {
+int DataGrid::visibleRowCount() const
+{
     const int rowHeight = qMax(1, m_view->verticalHeader()->defaultSectionSize());
     return m_view->viewport()->height() / rowHeight + 1 + (m_footer->isVisible() ? 1 : 0);
 }
 
-QVariant DataGrid::value(int row, const QString& field) const {
+QVariant DataGrid::value(int row, const QString& field) const
+{
     if (row < 0 || row >= rowCount())
         return {};
     return m_model->value(m_proxy->mapToSource(m_proxy->index(row, 0)).row(), field);
 }
 
-QString DataGrid::currentKey() const {
+QString DataGrid::currentKey() const
+{
     const int row = currentRow();
     return row < 0 ? QString() : m_proxy->index(row, 0).data(GridModel::KeyRole).toString();
 }
 
-bool DataGrid::locateKey(const QString& key) {
+bool DataGrid::locateKey(const QString& key)
+{
     const int source = m_model->rowOfKey(key);
     if (source < 0)
         return false;
@@ -307,46 +337,50 @@ bool DataGrid::locateKey(const QString& key) {
     return true;
 }
 
-bool DataGrid::isColumnHidden(int column) const {
+bool DataGrid::isColumnHidden(int column) const
+{
     return m_header->isSectionHidden(column);
 }
 
-void DataGrid::setColumnHidden(int column, bool hidden) {
+void DataGrid::setColumnHidden(int column, bool hidden)
+{
     m_header->setSectionHidden(column, hidden);
     syncFrozen();
 }
 
-QList<int> DataGrid::columnsInViewOrder() const {
+QList<int> DataGrid::columnsInViewOrder() const
+{
     QList<int> order;
     for (int visual = 0; visual < m_header->count(); ++visual)
         order << m_header->logicalIndex(visual);
     return order;
 }
 
-void DataGrid::moveColumn(int column, int toPosition) {
+void DataGrid::moveColumn(int column, int toPosition)
+{
     m_header->moveSection(m_header->visualIndex(column), toPosition);
 }
 
-QByteArray DataGrid::saveLayout() const {
+QByteArray DataGrid::saveLayout() const
+{
     return m_header->saveState();
 }
 
-bool DataGrid::restoreLayout(const QByteArray& state) {
+bool DataGrid::restoreLayout(const QByteArray& state)
+{
     if (state.isEmpty() || !m_header->restoreState(state))
         return false;
     // What the design fixes wins over what the file says.
-    for (int column = 0; column < m_model->columnCount(); ++column) {
+    for (int column = 0; column < m_model->columnCount(); ++column)
         if (m_model->columns()[column].visibilityFixed)
             m_header->setSectionHidden(column, false);
-        if (column < m_frozenCount && m_header->visualIndex(column) != column)
-            m_header->moveSection(m_header->visualIndex(column), column);
-    }
     m_header->setSortIndicatorShown(false);
     syncFrozen();
     return true;
 }
 
-QString DataGrid::footerText(int column) const {
+QString DataGrid::footerText(int column) const
+{
     const GridColumn& c = m_model->columns()[column];
     const auto pattern = [&c](const QString& fallback) {
         return c.footerFormat.isEmpty() ? fallback : c.footerFormat;
@@ -378,7 +412,8 @@ QString DataGrid::footerText(int column) const {
     return {};
 }
 
-void DataGrid::sortBy(int column) {
+void DataGrid::sortBy(int column)
+{
     if (column < 0 || column >= m_model->columnCount() || !m_model->columns()[column].sortable)
         return;
     Qt::SortOrder order = Qt::AscendingOrder;
@@ -396,14 +431,16 @@ void DataGrid::sortBy(int column) {
     m_footer->update();
 }
 
-void DataGrid::beginNavigation(NavigationSource source) {
+void DataGrid::beginNavigation(NavigationSource source)
+{
     const bool idle = m_navigation == 0;
     m_navigation |= source;
     if (idle)
         emit navigationStarted();
 }
 
-void DataGrid::endNavigation(NavigationSource source) {
+void DataGrid::endNavigation(NavigationSource source)
+{
     if (!(m_navigation & source))
         return;
     m_navigation &= ~source;
@@ -411,7 +448,8 @@ void DataGrid::endNavigation(NavigationSource source) {
         emit navigationFinished();
 }
 
-bool DataGrid::incrementalSearch(const QString& text) {
+bool DataGrid::incrementalSearch(const QString& text)
+{
     if (!m_searchClock.isValid() || m_searchClock.elapsed() > 1500)
         m_search.clear();
     m_searchClock.restart();
@@ -430,7 +468,8 @@ bool DataGrid::incrementalSearch(const QString& text) {
     return true;
 }
 
-bool DataGrid::handleKey(QKeyEvent* event) {
+bool DataGrid::handleKey(QKeyEvent* event)
+{
     const int key = event->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         if (currentRow() >= 0)
@@ -460,7 +499,8 @@ bool DataGrid::handleKey(QKeyEvent* event) {
     return consumed;
 }
 
-bool DataGrid::eventFilter(QObject* watched, QEvent* event) {
+bool DataGrid::eventFilter(QObject* watched, QEvent* event)
+{
     const bool onView = watched == m_view || watched == m_frozen;
     const bool onViewport = watched == m_view->viewport() || watched == m_frozen->viewport();
     switch (event->type()) {

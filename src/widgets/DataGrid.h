@@ -74,6 +74,7 @@ public:
     QString footerText(int column) const;
     QTableView* view() const { return m_view; }
     bool isKeyMarked(const QString& key) const { return m_marks.contains(key); }
+    bool isFrozenColumn(int column) const { return m_frozenColumns.contains(column); }
 
 signals:
     void currentRowChanged();
@@ -110,6 +111,7 @@ private:
     GridHeader* m_frozenHeader;
     GridFooter* m_footer;
     QSet<QString> m_marks;
+    QSet<int> m_frozenColumns;
     int m_frozenCount = 0;
     int m_navigation = 0;
     bool m_multiSelect = false;

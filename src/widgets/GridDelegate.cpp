@@ -7,10 +7,13 @@
 
 GridDelegate::GridDelegate(DataGrid* grid)
     : QStyledItemDelegate(grid)
-    , m_grid(grid) {}
+    , m_grid(grid)
+{
+}
 
 void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                         const QModelIndex& index) const {
+                         const QModelIndex& index) const
+{
     QStyleOptionViewItem item(option);
     initStyleOption(&item, index);
     const GridColumn& column = m_grid->columns()[index.column()];
@@ -43,7 +46,8 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
 }
 
 QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                                    const QModelIndex& index) const {
+                                    const QModelIndex& index) const
+{
     const GridColumn& column = m_grid->columns()[index.column()];
     if (column.pickList.isEmpty())
         return QStyledItemDelegate::createEditor(parent, option, index);
@@ -53,7 +57,8 @@ QWidget* GridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     return box;
 }
 
-void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
     if (auto* box = qobject_cast<QComboBox*>(editor)) {
         box->setCurrentText(index.data(Qt::EditRole).toString());
         return;
@@ -62,7 +67,8 @@ void GridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) cons
 }
 
 void GridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
-                                const QModelIndex& index) const {
+                                const QModelIndex& index) const
+{
     if (auto* box = qobject_cast<QComboBox*>(editor)) {
         model->setData(index, box->currentText(), Qt::EditRole);
         return;

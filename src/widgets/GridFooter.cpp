@@ -9,13 +9,17 @@
 
 GridFooter::GridFooter(DataGrid* grid)
     : QWidget(grid)
-    , m_grid(grid) {}
+    , m_grid(grid)
+{
+}
 
-QSize GridFooter::sizeHint() const {
+QSize GridFooter::sizeHint() const
+{
     return QSize(100, fontMetrics().height() + 8);
 }
 
-void GridFooter::paintEvent(QPaintEvent*) {
+void GridFooter::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     painter.fillRect(rect(), palette().button());
     const QTableView* view = m_grid->m_view;
@@ -23,15 +27,14 @@ void GridFooter::paintEvent(QPaintEvent*) {
     const QHeaderView* frozenHeader = m_grid->m_frozen->horizontalHeader();
     const int origin = view->frameWidth();
     int frozenRight = origin;
-    for (int column = 0; column < m_grid->m_frozenCount; ++column)
-        if (!header->isSectionHidden(column))
-            frozenRight = qMax(frozenRight, origin + frozenHeader->sectionViewportPosition(column) +
-                                                frozenHeader->sectionSize(column));
+    for (int column : m_grid->m_frozenColumns)
+        frozenRight = qMax(frozenRight, origin + frozenHeader->sectionViewportPosition(column) +
+                                            frozenHeader->sectionSize(column));
     const int columns = int(m_grid->columns().size());
     for (int column = 0; column < columns; ++column) {
         if (header->isSectionHidden(column))
             continue;
-        const bool frozen = column < m_grid->m_frozenCount;
+        const bool frozen = m_grid->isFrozenColumn(column);
         const int x = origin + (frozen ? frozenHeader->sectionViewportPosition(column)
                                        : header->sectionViewportPosition(column));
         const QRect cell(x, 0, header->sectionSize(column), height());

@@ -7,12 +7,14 @@
 
 namespace {
 
-bool isPatternChar(QChar c) {
+bool isPatternChar(QChar c)
+{
     return c == QLatin1Char('#') || c == QLatin1Char('0') || c == QLatin1Char(',') ||
            c == QLatin1Char('.');
 }
 
-QDateTime parseStoredDateTime(const QVariant& value) {
+QDateTime parseStoredDateTime(const QVariant& value)
+{
     if (value.typeId() == QMetaType::QDateTime)
         return value.toDateTime();
     const QString text = value.toString();
@@ -29,7 +31,8 @@ QDateTime parseStoredDateTime(const QVariant& value) {
 
 namespace GridFormat {
 
-QString number(const QString& pattern, const QVariant& value) {
+QString number(const QString& pattern, const QVariant& value)
+{
     qsizetype start = 0;
     while (start < pattern.size() &&
            !(pattern.at(start) == QLatin1Char('#') || pattern.at(start) == QLatin1Char('0')))
@@ -47,7 +50,8 @@ QString number(const QString& pattern, const QVariant& value) {
     return pattern.left(start) + amount.toLocal(qBound(0, decimals, 4), grouped) + pattern.mid(end);
 }
 
-QString cell(const GridColumn& column, const QVariant& value) {
+QString cell(const GridColumn& column, const QVariant& value)
+{
     if (value.isNull())
         return QString();
     if (!column.valueTexts.isEmpty()) {

@@ -11,7 +11,8 @@
 GridHeader::GridHeader(GridModel* model, GridProxy* proxy, QWidget* parent)
     : QHeaderView(Qt::Horizontal, parent)
     , m_model(model)
-    , m_proxy(proxy) {
+    , m_proxy(proxy)
+{
     setSectionsClickable(true);
     setHighlightSections(false);
     setDefaultAlignment(Qt::AlignCenter);
@@ -25,13 +26,15 @@ GridHeader::GridHeader(GridModel* model, GridProxy* proxy, QWidget* parent)
     });
 }
 
-void GridHeader::setFilterRowVisible(bool visible) {
+void GridHeader::setFilterRowVisible(bool visible)
+{
     m_filterRow = visible;
     rebuildFilters();
     updateGeometry();
 }
 
-void GridHeader::rebuildFilters() {
+void GridHeader::rebuildFilters()
+{
     qDeleteAll(m_filters);
     m_filters.clear();
     if (m_filterRow) {
@@ -50,29 +53,34 @@ void GridHeader::rebuildFilters() {
     placeFilters();
 }
 
-int GridHeader::lineHeight() const {
+int GridHeader::lineHeight() const
+{
     return fontMetrics().height() + 8;
 }
 
-bool GridHeader::twoLevel() const {
+bool GridHeader::twoLevel() const
+{
     for (const GridColumn& column : m_model->columns())
         if (column.isTwoLevel())
             return true;
     return false;
 }
 
-int GridHeader::titleHeight() const {
+int GridHeader::titleHeight() const
+{
     return lineHeight() * (twoLevel() ? 2 : 1);
 }
 
-QSize GridHeader::sizeHint() const {
+QSize GridHeader::sizeHint() const
+{
     QSize size = QHeaderView::sizeHint();
     const int filter = m_filterRow ? fontMetrics().height() + 8 : 0;
     size.setHeight(titleHeight() + filter);
     return size;
 }
 
-void GridHeader::placeFilters() {
+void GridHeader::placeFilters()
+{
     const int top = titleHeight();
     const int height = viewport()->height() - top;
     for (int column = 0; column < m_filters.size(); ++column) {
@@ -87,18 +95,21 @@ void GridHeader::placeFilters() {
     }
 }
 
-void GridHeader::updateGeometries() {
+void GridHeader::updateGeometries()
+{
     QHeaderView::updateGeometries();
     placeFilters();
 }
 
-void GridHeader::resizeEvent(QResizeEvent* event) {
+void GridHeader::resizeEvent(QResizeEvent* event)
+{
     QHeaderView::resizeEvent(event);
     placeFilters();
 }
 
 void GridHeader::drawTitleCell(QPainter* painter, const QRect& rect, const QString& text,
-                               const QIcon& picture, bool sortMarker) const {
+                               const QIcon& picture, bool sortMarker) const
+{
     // The style caches section pictures by size, and a zero-sized one cannot be painted.
     if (rect.width() <= 0 || rect.height() <= 0)
         return;
@@ -123,7 +134,8 @@ void GridHeader::drawTitleCell(QPainter* painter, const QRect& rect, const QStri
     style()->drawControl(QStyle::CE_Header, &option, painter, this);
 }
 
-void GridHeader::paintSection(QPainter* painter, const QRect& rect, int section) const {
+void GridHeader::paintSection(QPainter* painter, const QRect& rect, int section) const
+{
     if (section < 0 || section >= m_model->columns().size())
         return;
     const GridColumn& column = m_model->columns()[section];
@@ -168,7 +180,8 @@ void GridHeader::paintSection(QPainter* painter, const QRect& rect, int section)
     }
 }
 
-bool GridHeader::viewportEvent(QEvent* event) {
+bool GridHeader::viewportEvent(QEvent* event)
+{
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         const int logical = logicalIndexAt(help->pos());

@@ -5,16 +5,20 @@
 #include <QFont>
 
 GridModel::GridModel(QObject* parent)
-    : QAbstractTableModel(parent) {}
+    : QAbstractTableModel(parent)
+{
+}
 
-void GridModel::setColumns(const QList<GridColumn>& columns) {
+void GridModel::setColumns(const QList<GridColumn>& columns)
+{
     beginResetModel();
     m_columns = columns;
     mapColumns();
     endResetModel();
 }
 
-void GridModel::setRows(const RowSet& rows, const QString& keyField) {
+void GridModel::setRows(const RowSet& rows, const QString& keyField)
+{
     beginResetModel();
     m_rows = rows;
     m_keyField = m_rows.fieldIndex(keyField);
@@ -22,53 +26,62 @@ void GridModel::setRows(const RowSet& rows, const QString& keyField) {
     endResetModel();
 }
 
-void GridModel::mapColumns() {
+void GridModel::mapColumns()
+{
     m_fieldOfColumn.clear();
     for (const GridColumn& column : m_columns)
         m_fieldOfColumn << m_rows.fieldIndex(column.field);
 }
 
-void GridModel::setColumnTitle(int column, const QString& title) {
+void GridModel::setColumnTitle(int column, const QString& title)
+{
     m_columns[column].title = title;
     emit headerDataChanged(Qt::Horizontal, column, column);
 }
 
-int GridModel::columnOf(const QString& field) const {
+int GridModel::columnOf(const QString& field) const
+{
     for (int i = 0; i < m_columns.size(); ++i)
         if (m_columns[i].field.compare(field, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
 }
 
-QVariant GridModel::value(int row, const QString& field) const {
+QVariant GridModel::value(int row, const QString& field) const
+{
     const int index = m_rows.fieldIndex(field);
     if (row < 0 || row >= m_rows.rows.size() || index < 0)
         return {};
     return m_rows.rows[row].value(index);
 }
 
-QString GridModel::key(int row) const {
+QString GridModel::key(int row) const
+{
     if (row < 0 || row >= m_rows.rows.size())
         return {};
     return m_keyField < 0 ? QString::number(row) : m_rows.rows[row].value(m_keyField).toString();
 }
 
-int GridModel::rowOfKey(const QString& key) const {
+int GridModel::rowOfKey(const QString& key) const
+{
     for (int row = 0; row < m_rows.rows.size(); ++row)
         if (this->key(row) == key)
             return row;
     return -1;
 }
 
-int GridModel::rowCount(const QModelIndex& parent) const {
+int GridModel::rowCount(const QModelIndex& parent) const
+{
     return parent.isValid() ? 0 : int(m_rows.rows.size());
 }
 
-int GridModel::columnCount(const QModelIndex& parent) const {
+int GridModel::columnCount(const QModelIndex& parent) const
+{
     return parent.isValid() ? 0 : int(m_columns.size());
 }
 
-QVariant GridModel::data(const QModelIndex& index, int role) const {
+QVariant GridModel::data(const QModelIndex& index, int role) const
+{
     if (!index.isValid())
         return {};
     const GridColumn& column = m_columns[index.column()];
@@ -119,7 +132,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     }
 }
 
-bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
     if (!index.isValid() || !m_columns[index.column()].editable)
         return false;
     const int field = m_fieldOfColumn[index.column()];
@@ -136,7 +150,8 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
     return true;
 }
 
-QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
     if (orientation != Qt::Horizontal || section < 0 || section >= m_columns.size())
         return QAbstractTableModel::headerData(section, orientation, role);
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
@@ -144,7 +159,8 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
     return {};
 }
 
-Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
+Qt::ItemFlags GridModel::flags(const QModelIndex& index) const
+{
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
     if (!index.isValid())
         return flags;

@@ -3,13 +3,15 @@
 #include "GridModel.h"
 
 GridProxy::GridProxy(QObject* parent)
-    : QSortFilterProxyModel(parent) {
+    : QSortFilterProxyModel(parent)
+{
     setSortRole(GridModel::RawValueRole);
     setSortLocaleAware(true);
     setDynamicSortFilter(false);
 }
 
-void GridProxy::setColumnFilter(int column, const QString& text) {
+void GridProxy::setColumnFilter(int column, const QString& text)
+{
     if (m_filters.value(column) == text)
         return;
     if (text.isEmpty())
@@ -20,7 +22,8 @@ void GridProxy::setColumnFilter(int column, const QString& text) {
     emit filterChanged(column, text);
 }
 
-void GridProxy::clearFilters() {
+void GridProxy::clearFilters()
+{
     const QList<int> columns = m_filters.keys();
     m_filters.clear();
     invalidateRowsFilter();
@@ -28,7 +31,8 @@ void GridProxy::clearFilters() {
         emit filterChanged(column, QString());
 }
 
-bool GridProxy::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const {
+bool GridProxy::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const
+{
     for (auto it = m_filters.constBegin(); it != m_filters.constEnd(); ++it) {
         const QString text = sourceModel()
                                  ->index(sourceRow, it.key(), sourceParent)
@@ -40,7 +44,8 @@ bool GridProxy::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent)
     return true;
 }
 
-bool GridProxy::lessThan(const QModelIndex& left, const QModelIndex& right) const {
+bool GridProxy::lessThan(const QModelIndex& left, const QModelIndex& right) const
+{
     const QVariant a = left.data(GridModel::RawValueRole);
     const QVariant b = right.data(GridModel::RawValueRole);
     if (a.isNull() || b.isNull())

@@ -8,7 +8,8 @@
 
 namespace {
 
-template <typename T> QList<T*> namedParts(QWidget* window) {
+template <typename T> QList<T*> namedParts(QWidget* window)
+{
     QList<T*> parts;
     for (T* part : window->findChildren<T*>())
         if (!part->objectName().isEmpty())
@@ -16,19 +17,24 @@ template <typename T> QList<T*> namedParts(QWidget* window) {
     return parts;
 }
 
-bool kept(const QCheckBox* box) {
+bool kept(const QCheckBox* box)
+{
     return box->property("layoutKept").toBool();
 }
 
 } // namespace
 
 LayoutStorage::LayoutStorage(const QString& iniPath)
-    : m_path(iniPath) {}
+    : m_path(iniPath)
+{
+}
 
-void LayoutStorage::load(QWidget* window) const {
+bool LayoutStorage::load(QWidget* window) const
+{
     QSettings ini(m_path, QSettings::IniFormat);
     ini.beginGroup(window->objectName());
-    if (window->isWindow() && ini.contains(QStringLiteral("geometry")))
+    const bool placed =
+        window->isWindow() &&
         window->restoreGeometry(ini.value(QStringLiteral("geometry")).toByteArray());
     for (DataGrid* grid : namedParts<DataGrid>(window))
         grid->restoreLayout(ini.value(grid->objectName()).toByteArray());
@@ -38,9 +44,11 @@ void LayoutStorage::load(QWidget* window) const {
     for (QCheckBox* box : namedParts<QCheckBox>(window))
         if (kept(box) && ini.contains(box->objectName()))
             box->setChecked(ini.value(box->objectName()).toBool());
+    return placed;
 }
 
-void LayoutStorage::save(QWidget* window) const {
+void LayoutStorage::save(QWidget* window) const
+{
     QSettings ini(m_path, QSettings::IniFormat);
     ini.beginGroup(window->objectName());
     if (window->isWindow())

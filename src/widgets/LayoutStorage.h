@@ -14,7 +14,8 @@ public:
     explicit LayoutStorage(const QString& iniPath);
 
     QString path() const { return m_path; }
-    void load(QWidget* window) const;
+    // Returns whether the window's own geometry was restored.
+    bool load(QWidget* window) const;
     void save(QWidget* window) const;
 
 private:

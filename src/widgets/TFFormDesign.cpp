@@ -10,7 +10,8 @@
 
 TFFormDesign::TFFormDesign(QWidget* owner)
     : QDialog(owner)
-    , m_list(new QListWidget(this)) {
+    , m_list(new QListWidget(this))
+{
     setObjectName(QStringLiteral("TFFormDesign"));
     setWindowTitle(QStringLiteral("Дизайнер таблицы"));
     m_list->setObjectName(QStringLiteral("LBColumns"));
@@ -28,7 +29,8 @@ TFFormDesign::TFFormDesign(QWidget* owner)
     setFixedSize(320, 420);
 }
 
-void TFFormDesign::fill(const DataGrid* grid) {
+void TFFormDesign::fill(const DataGrid* grid)
+{
     m_list->clear();
     for (int column : grid->columnsInViewOrder()) {
         const GridColumn& c = grid->columns()[column];
@@ -44,7 +46,8 @@ void TFFormDesign::fill(const DataGrid* grid) {
     }
 }
 
-void TFFormDesign::apply(DataGrid* grid) const {
+void TFFormDesign::apply(DataGrid* grid) const
+{
     for (int row = 0; row < m_list->count(); ++row) {
         const QListWidgetItem* item = m_list->item(row);
         const int column = item->data(Qt::UserRole).toInt();
@@ -53,7 +56,8 @@ void TFFormDesign::apply(DataGrid* grid) const {
     }
 }
 
-bool TFFormDesign::editColumns(DataGrid* grid) {
+bool TFFormDesign::editColumns(DataGrid* grid)
+{
     fill(grid);
     if (parentWidget())
         move(parentWidget()->window()->geometry().center() - rect().center());

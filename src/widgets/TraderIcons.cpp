@@ -11,7 +11,8 @@ struct Picture {
     QColor color;
 };
 
-const QHash<QString, Picture>& pictures() {
+const QHash<QString, Picture>& pictures()
+{
     static const QHash<QString, Picture> all = {
         {QStringLiteral("ARefreshData"), {QStringLiteral("↓"), QColor(0x1f, 0x6f, 0xb5)}},
         {QStringLiteral("AArchiveUpdate"), {QStringLiteral("↑"), QColor(0x2e, 0x8b, 0x57)}},
@@ -44,7 +45,8 @@ const QHash<QString, Picture>& pictures() {
     return all;
 }
 
-QPixmap draw(const Picture& picture, int size, bool disabled) {
+QPixmap draw(const Picture& picture, int size, bool disabled)
+{
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
@@ -64,7 +66,8 @@ QPixmap draw(const Picture& picture, int size, bool disabled) {
     return pixmap;
 }
 
-QIcon iconOf(const Picture& picture) {
+QIcon iconOf(const Picture& picture)
+{
     QIcon icon;
     for (int size : {16, 24, 32, 48}) {
         icon.addPixmap(draw(picture, size, false), QIcon::Normal);
@@ -77,7 +80,8 @@ QIcon iconOf(const Picture& picture) {
 
 namespace TraderIcons {
 
-QIcon action(const QString& actionName) {
+QIcon action(const QString& actionName)
+{
     static QHash<QString, QIcon> cache;
     const auto found = cache.constFind(actionName);
     if (found != cache.constEnd())
@@ -88,11 +92,35 @@ QIcon action(const QString& actionName) {
     return icon;
 }
 
-QPixmap emblem(int size) {
+QPixmap emblem(int size)
+{
     return draw({QStringLiteral("D"), QColor(0x1f, 0x6f, 0xb5)}, size, false);
 }
 
-QIcon program() {
+QList<QIcon> orderStatusPictures()
+{
+    static const QList<QIcon> all = {
+        iconOf({QStringLiteral("•"), QColor(0xc7, 0x7c, 0x02)}),
+        iconOf({QStringLiteral("✓"), QColor(0x1f, 0x6f, 0xb5)}),
+        iconOf({QStringLiteral("➜"), QColor(0x8e, 0x44, 0xad)}),
+        iconOf({QStringLiteral("✔"), QColor(0x2e, 0x8b, 0x57)}),
+        iconOf({QStringLiteral("⊘"), QColor(0x7f, 0x8c, 0x8d)}),
+        iconOf({QStringLiteral("✖"), QColor(0xc0, 0x39, 0x2b)}),
+    };
+    return all;
+}
+
+QList<QIcon> paymentPictures()
+{
+    static const QList<QIcon> all = {
+        iconOf({QStringLiteral("₽"), QColor(0xb0, 0xb6, 0xbc)}),
+        iconOf({QStringLiteral("₽"), QColor(0x2e, 0x8b, 0x57)}),
+    };
+    return all;
+}
+
+QIcon program()
+{
     QIcon icon;
     for (int size : {16, 32, 48, 64, 128})
         icon.addPixmap(emblem(size));

@@ -16,7 +16,8 @@
 
 namespace {
 
-RowSet goods(const QList<QVariantList>& rows) {
+RowSet goods(const QList<QVariantList>& rows)
+{
     RowSet set;
     set.fields = {QStringLiteral("id"), QStringLiteral("name"), QStringLiteral("price"),
                   QStringLiteral("how"), QStringLiteral("status")};
@@ -24,13 +25,15 @@ RowSet goods(const QList<QVariantList>& rows) {
     return set;
 }
 
-QIcon picture(int size) {
+QIcon picture(int size)
+{
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::red);
     return QIcon(pixmap);
 }
 
-void typeText(QWidget* target, const QString& text) {
+void typeText(QWidget* target, const QString& text)
+{
     for (const QChar c : text) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
         QApplication::sendEvent(target, &press);
@@ -38,19 +41,22 @@ void typeText(QWidget* target, const QString& text) {
 }
 
 // One key event as the keyboard sends it, without the modifier presses QTest adds.
-void sendKey(QWidget* target, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers) {
+void sendKey(QWidget* target, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers)
+{
     QKeyEvent event(type, key, modifiers);
     QApplication::sendEvent(target, &event);
 }
 
-RowSet sample() {
+RowSet sample()
+{
     return goods({{1, QStringLiteral("Чайник"), 1500.5, 2, 0},
                   {2, QStringLiteral("Кофеварка"), 3200.0, 1, 2},
                   {3, QStringLiteral("чашка"), 99.99, 6, 10},
                   {4, QStringLiteral("Блюдце"), 45.0, 6, 1}});
 }
 
-QList<GridColumn> columns() {
+QList<GridColumn> columns()
+{
     GridColumn status;
     status.field = QStringLiteral("status");
     status.title = QStringLiteral("Статус");
@@ -83,7 +89,8 @@ QList<GridColumn> columns() {
     return {status, name, price, how, id};
 }
 
-QStringList names(const DataGrid& grid) {
+QStringList names(const DataGrid& grid)
+{
     QStringList list;
     for (int row = 0; row < grid.rowCount(); ++row)
         list << grid.value(row, QStringLiteral("name")).toString();
@@ -114,7 +121,8 @@ private:
     std::unique_ptr<DataGrid> m_grid;
 };
 
-void TestDataGrid::init() {
+void TestDataGrid::init()
+{
     QLocale::setDefault(QLocale::c());
     m_grid = std::make_unique<DataGrid>();
     m_grid->setObjectName(QStringLiteral("DBGoods"));
@@ -130,11 +138,13 @@ void TestDataGrid::init() {
     QVERIFY(QTest::qWaitForWindowExposed(m_grid.get()));
 }
 
-void TestDataGrid::cleanup() {
+void TestDataGrid::cleanup()
+{
     m_grid.reset();
 }
 
-void TestDataGrid::formats_data() {
+void TestDataGrid::formats_data()
+{
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("expected");
@@ -148,7 +158,8 @@ void TestDataGrid::formats_data() {
     QTest::newRow("no pattern") << "текст" << 3.0 << "текст";
 }
 
-void TestDataGrid::formats() {
+void TestDataGrid::formats()
+{
     QFETCH(QString, pattern);
     QFETCH(double, value);
     QFETCH(QString, expected);
@@ -165,7 +176,8 @@ void TestDataGrid::formats() {
     QCOMPARE(GridFormat::cell(words, 7), QStringLiteral("7"));
 }
 
-void TestDataGrid::modelPassesTheTester() {
+void TestDataGrid::modelPassesTheTester()
+{
     GridModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     model.setColumns(columns());
@@ -173,7 +185,8 @@ void TestDataGrid::modelPassesTheTester() {
     model.setRows(RowSet(), QString());
 }
 
-void TestDataGrid::marksSurviveRefreshAndSort() {
+void TestDataGrid::marksSurviveRefreshAndSort()
+{
     m_grid->setMarked(1, true);
     m_grid->setMarked(3, true);
     QCOMPARE(m_grid->markedKeys(), QStringList({QStringLiteral("2"), QStringLiteral("4")}));
@@ -197,7 +210,8 @@ void TestDataGrid::marksSurviveRefreshAndSort() {
     QCOMPARE(m_grid->currentRow(), 0);
 }
 
-void TestDataGrid::footers() {
+void TestDataGrid::footers()
+{
     QCOMPARE(m_grid->footerText(1), QStringLiteral("Всего товаров: 4"));
     QCOMPARE(m_grid->footerText(2), QStringLiteral("4,845.49"));
     m_grid->setCurrentRow(1);
@@ -208,7 +222,8 @@ void TestDataGrid::footers() {
     QCOMPARE(m_grid->footerText(4), QString());
 }
 
-void TestDataGrid::filterRowIsCaseInsensitive() {
+void TestDataGrid::filterRowIsCaseInsensitive()
+{
     QList<QLineEdit*> edits = m_grid->view()->horizontalHeader()->findChildren<QLineEdit*>();
     QCOMPARE(edits.size(), 5);
     QVERIFY(!edits[0]->isEnabled() || columns()[0].filterable);
@@ -220,7 +235,8 @@ void TestDataGrid::filterRowIsCaseInsensitive() {
     QCOMPARE(m_grid->rowCount(), 4);
 }
 
-void TestDataGrid::sortingByTitle() {
+void TestDataGrid::sortingByTitle()
+{
     QHeaderView* header = m_grid->view()->horizontalHeader();
     emit header->sectionClicked(2);
     QCOMPARE(names(*m_grid), QStringList({QStringLiteral("Блюдце"), QStringLiteral("чашка"),
@@ -235,7 +251,8 @@ void TestDataGrid::sortingByTitle() {
     QCOMPARE(header->sortIndicatorSection(), 2);
 }
 
-void TestDataGrid::cellsShowStylesPicturesAndEdits() {
+void TestDataGrid::cellsShowStylesPicturesAndEdits()
+{
     m_grid->setRowStyler([](const GridModel& model, int row) {
         RowStyle style;
         if (model.value(row, QStringLiteral("status")).toInt() == 2)
@@ -257,14 +274,16 @@ void TestDataGrid::cellsShowStylesPicturesAndEdits() {
     QCOMPARE(m_grid->value(0, QStringLiteral("how")).toInt(), 5);
 }
 
-void TestDataGrid::incrementalSearch() {
+void TestDataGrid::incrementalSearch()
+{
     m_grid->setCurrentRow(0);
     m_grid->view()->setCurrentIndex(m_grid->view()->model()->index(0, 1));
     typeText(m_grid->view(), QStringLiteral("бл"));
     QCOMPARE(m_grid->currentKey(), QStringLiteral("4"));
 }
 
-void TestDataGrid::keysAndNavigationSignals() {
+void TestDataGrid::keysAndNavigationSignals()
+{
     QSignalSpy started(m_grid.get(), &DataGrid::navigationStarted);
     QSignalSpy finished(m_grid.get(), &DataGrid::navigationFinished);
     QSignalSpy activated(m_grid.get(), &DataGrid::activated);
@@ -292,7 +311,8 @@ void TestDataGrid::keysAndNavigationSignals() {
     QCOMPARE(activated.size(), 1);
 }
 
-void TestDataGrid::layoutRoundTrip() {
+void TestDataGrid::layoutRoundTrip()
+{
     QTemporaryDir dir;
     const LayoutStorage storage(dir.filePath(QStringLiteral("FormDesign.ini")));
     QWidget window;
@@ -313,12 +333,16 @@ void TestDataGrid::layoutRoundTrip() {
     QCOMPARE(fresh.columnsInViewOrder(), QList<int>({0, 4, 1, 2, 3}));
     QCOMPARE(fresh.view()->horizontalHeader()->sectionSize(1), 177);
 
-    // A frozen column cannot be moved away, nor another moved in front of it.
+    // The column that stands first is the frozen one.
+    QVERIFY(fresh.isFrozenColumn(0));
     fresh.moveColumn(3, 0);
-    QCOMPARE(fresh.columnsInViewOrder().first(), 0);
+    QCOMPARE(fresh.columnsInViewOrder().first(), 3);
+    QVERIFY(fresh.isFrozenColumn(3));
+    QVERIFY(!fresh.isFrozenColumn(0));
 }
 
-void TestDataGrid::designer() {
+void TestDataGrid::designer()
+{
     TFFormDesign dialog(nullptr);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Дизайнер таблицы"));
     m_grid->setColumnHidden(3, true);
