@@ -120,6 +120,8 @@ OrderDesk::OrderDesk(const TDMMain& dm, Prompter& prompter, const QList<QAction*
                                           m_insideNote, BInsideNoteSave);
     goodsSplit->addWidget(insidePanel);
     goodsSplit->setStretchFactor(0, 1);
+    goodsSplit->setStretchFactor(1, 0);
+    goodsSplit->setSizes({300, 80});
 
     QSplitter* clientSplit = splitter(Qt::Vertical, QStringLiteral("SplitterClient"), this);
     clientSplit->addWidget(
@@ -128,6 +130,8 @@ OrderDesk::OrderDesk(const TDMMain& dm, Prompter& prompter, const QList<QAction*
         buildNotePanel(QStringLiteral("Примечание покупателя к заказу"), m_notice, nullptr);
     clientSplit->addWidget(noticePanel);
     clientSplit->setStretchFactor(0, 1);
+    clientSplit->setStretchFactor(1, 0);
+    clientSplit->setSizes({300, 80});
     clientSplit->setMinimumWidth(300);
 
     QSplitter* detailSplit = splitter(Qt::Horizontal, QStringLiteral("SplitterDetails"), this);
@@ -142,6 +146,7 @@ OrderDesk::OrderDesk(const TDMMain& dm, Prompter& prompter, const QList<QAction*
     mainSplit->addWidget(detailSplit);
     mainSplit->setStretchFactor(0, 3);
     mainSplit->setStretchFactor(1, 2);
+    mainSplit->setSizes({500, 330});
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);

@@ -68,7 +68,7 @@ QList<GridColumn> orders()
                                 });
     GridColumn payment = picture("get_payment", "Статус оплаты", TraderIcons::paymentPictures(),
                                  [](const QVariant& v) { return v.toInt() == 2 ? 1 : 0; });
-    GridColumn moment = text("date_time", "Дата и время", 115);
+    GridColumn moment = text("date_time", "Дата и время", 135);
     moment.kind = GridColumn::Kind::DateTime;
     moment.displayFormat = QStringLiteral("dd.MM.yyyy hh:mm");
     moment.footer = GridColumn::Footer::Count;

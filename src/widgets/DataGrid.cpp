@@ -514,14 +514,19 @@ bool DataGrid::eventFilter(QObject* watched, QEvent* event)
             endNavigation(ShiftKey);
         break;
     case QEvent::FocusOut:
-        if (watched == m_view)
+        if (watched == m_view) {
             endNavigation(ShiftKey);
+            endNavigation(Mouse);
+        }
         break;
     case QEvent::MouseButtonPress:
         if (onViewport) {
             auto* mouse = static_cast<QMouseEvent*>(event);
             auto* view = watched == m_view->viewport() ? m_view : m_frozen;
             const int row = view->indexAt(mouse->position().toPoint()).row();
+            // Only the left button selects; the right one opens a menu that takes the release.
+            if (mouse->button() != Qt::LeftButton)
+                break;
             beginNavigation(Mouse);
             if (m_multiSelect && row >= 0) {
                 if (mouse->modifiers() & Qt::ControlModifier) {
@@ -538,7 +543,7 @@ bool DataGrid::eventFilter(QObject* watched, QEvent* event)
         }
         break;
     case QEvent::MouseButtonRelease:
-        if (onViewport)
+        if (onViewport && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             endNavigation(Mouse);
         break;
     case QEvent::MouseButtonDblClick:

@@ -11,6 +11,7 @@ GridFooter::GridFooter(DataGrid* grid)
     : QWidget(grid)
     , m_grid(grid)
 {
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
 QSize GridFooter::sizeHint() const

@@ -18,16 +18,16 @@
 namespace {
 
 const QStringList orderCommands = {
-    QStringLiteral("ARefreshData"),      QStringLiteral("AArchiveUpdate"),
-    QStringLiteral("ANewOrder"),         QStringLiteral("ACopyOrder"),
-    QStringLiteral("ANewCopyOrder"),     QStringLiteral("ASetStatusAccept"),
-    QStringLiteral("ASetStatusDelivery"), QStringLiteral("ASetStatusExecuted"),
-    QStringLiteral("ASetStatusNil"),     QStringLiteral("ASetStatusDel"),
-    QStringLiteral("ASetPaymentAccept"), QStringLiteral("ASetPaymentNil"),
+    QStringLiteral("ARefreshData"),        QStringLiteral("AArchiveUpdate"),
+    QStringLiteral("ANewOrder"),           QStringLiteral("ACopyOrder"),
+    QStringLiteral("ANewCopyOrder"),       QStringLiteral("ASetStatusAccept"),
+    QStringLiteral("ASetStatusDelivery"),  QStringLiteral("ASetStatusExecuted"),
+    QStringLiteral("ASetStatusNil"),       QStringLiteral("ASetStatusDel"),
+    QStringLiteral("ASetPaymentAccept"),   QStringLiteral("ASetPaymentNil"),
     QStringLiteral("AReportSelectOrders"), QStringLiteral("AReportOrderSys"),
-    QStringLiteral("AInvoiceOrder"),     QStringLiteral("AResetStatus"),
-    QStringLiteral("AResetStatusAll"),   QStringLiteral("AExportXML"),
-    QStringLiteral("AOrderDublicate"),   QStringLiteral("AOrderSearch")};
+    QStringLiteral("AInvoiceOrder"),       QStringLiteral("AResetStatus"),
+    QStringLiteral("AResetStatusAll"),     QStringLiteral("AExportXML"),
+    QStringLiteral("AOrderDublicate"),     QStringLiteral("AOrderSearch")};
 
 void sendKey(QWidget* target, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers)
 {
@@ -140,16 +140,15 @@ void TestOrderDesk::rules_data()
     QTest::addColumn<QStringList>("on");
     QTest::addColumn<QStringList>("off");
 
-    const QStringList status = {QStringLiteral("ASetStatusAccept"),
-                                QStringLiteral("ASetStatusDelivery"),
-                                QStringLiteral("ASetStatusExecuted"),
-                                QStringLiteral("ASetStatusNil")};
+    const QStringList status = {
+        QStringLiteral("ASetStatusAccept"), QStringLiteral("ASetStatusDelivery"),
+        QStringLiteral("ASetStatusExecuted"), QStringLiteral("ASetStatusNil")};
     QStringList emptyOff = orderCommands;
     emptyOff.removeAll(QStringLiteral("ARefreshData"));
     emptyOff.removeAll(QStringLiteral("ANewOrder"));
     QTest::newRow("empty archive")
-        << 0 << 0 << 0 << 0 << QStringList{QStringLiteral("ARefreshData"), QStringLiteral("ANewOrder")}
-        << emptyOff;
+        << 0 << 0 << 0 << 0
+        << QStringList{QStringLiteral("ARefreshData"), QStringLiteral("ANewOrder")} << emptyOff;
     QTest::newRow("draft tab")
         << 2 << 2 << 0 << 0
         << QStringList{QStringLiteral("ASetStatusDel"), QStringLiteral("ACopyOrder"),
@@ -167,8 +166,7 @@ void TestOrderDesk::rules_data()
     QTest::newRow("current finished order, no marks")
         << 0 << 3 << 0 << 3 << (QStringList{QStringLiteral("AArchiveUpdate")} << status)
         << QStringList{QStringLiteral("ASetStatusDel")};
-    QTest::newRow("two marked, one finished")
-        << 0 << 3 << 2 << 4 << status << QStringList();
+    QTest::newRow("two marked, one finished") << 0 << 3 << 2 << 4 << status << QStringList();
     QTest::newRow("one marked open order") << 0 << 3 << 1 << 2 << status << QStringList();
 }
 
@@ -242,8 +240,7 @@ void TestOrderDesk::goodsLinesAndFooters()
     QCOMPARE(goods->footerText(1), QStringLiteral("Всего товаров: 3"));
     QCOMPARE(goods->footerText(0), QStringLiteral("ID: 501"));
     QCOMPARE(goods->footerText(goods->columnOf(QStringLiteral("how"))), QStringLiteral("6"));
-    QCOMPARE(goods->footerText(goods->columnOf(QStringLiteral("itogo"))),
-             QStringLiteral("950.50"));
+    QCOMPARE(goods->footerText(goods->columnOf(QStringLiteral("itogo"))), QStringLiteral("950.50"));
 
     const int status = goods->columnOf(QStringLiteral("status"));
     QCOMPARE(model->index(1, status).data().toString(), QStringLiteral("Ожидается"));
