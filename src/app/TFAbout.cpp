@@ -18,7 +18,8 @@ TFAbout::TFAbout(QWidget* owner)
     auto* frame = new QFrame(this);
     frame->setFrameShape(QFrame::Box);
     frame->setObjectName(QStringLiteral("AboutFrame"));
-    frame->setStyleSheet(QStringLiteral("#AboutFrame { border: 1px solid #1f6fb5; background: white; }"));
+    frame->setStyleSheet(
+        QStringLiteral("#AboutFrame { border: 1px solid #1f6fb5; background: white; }"));
 
     m_picture->setPixmap(TraderIcons::emblem(96));
     m_picture->setCursor(Qt::PointingHandCursor);

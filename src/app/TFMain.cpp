@@ -1,10 +1,14 @@
 #include "TFMain.h"
 
 #include "CommandGuard.h"
+#include "DataGrid.h"
+#include "LayoutStorage.h"
+#include "OrderDesk.h"
 #include "ProgramInfo.h"
 #include "Prompter.h"
 #include "TDMMain.h"
 #include "TFAbout.h"
+#include "TFFormDesign.h"
 #include "TraderIcons.h"
 
 #include <QAction>
@@ -16,6 +20,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -48,6 +53,8 @@ TFMain::TFMain(const AppFolder& folder, Prompter& prompter, QWidget* parent)
     , m_actions(this)
     , m_dm(new TDMMain(folder, this))
     , m_about(new TFAbout(this))
+    , m_formDesign(new TFFormDesign(this))
+    , m_layout(std::make_unique<LayoutStorage>(folder.layoutFile()))
 {
     setObjectName(QStringLiteral("TFMain"));
     setWindowTitle(ProgramInfo::ProgramName());
@@ -55,8 +62,11 @@ TFMain::TFMain(const AppFolder& folder, Prompter& prompter, QWidget* parent)
     buildMenus();
     buildToolBar();
     buildBottomBar();
-    setCentralWidget(new QWidget(this));
     connectActions();
+    m_desk =
+        new OrderDesk(*m_dm, m_prompter, m_actions.all(), builtCommands(), *m_formDesign, this);
+    setCentralWidget(m_desk);
+    m_placedByLayout = m_layout->load(this);
 
     // The Temp folder holds the store's scratch files and the exchange's temporary archives.
     m_sessionOpen = QDir().mkpath(m_folder.tempPath());
@@ -129,8 +139,8 @@ void TFMain::buildToolBar()
     bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     bar->setIconSize(QSize(24, 24));
     bar->addWidget(dropDownButton(
-        a.ARefreshData,
-        {a.ARefreshData, a.AOrderGetParam, nullptr, a.AReGetTables, a.AReGetOrders}, bar));
+        a.ARefreshData, {a.ARefreshData, a.AOrderGetParam, nullptr, a.AReGetTables, a.AReGetOrders},
+        bar));
     bar->addAction(a.AArchiveUpdate);
     bar->addSeparator();
     bar->addAction(a.AConnectParam);
@@ -145,8 +155,7 @@ void TFMain::buildToolBar()
     bar->addSeparator();
     bar->addActions({a.AOrderSearch, a.AClientCat, a.AGoodsSelect});
     bar->addSeparator();
-    bar->addWidget(
-        dropDownButton(a.AReportOrderSys, {a.AReportOrderSys, a.AEditReportSys}, bar));
+    bar->addWidget(dropDownButton(a.AReportOrderSys, {a.AReportOrderSys, a.AEditReportSys}, bar));
     bar->addAction(a.AReportSelectOrders);
     bar->addSeparator();
     bar->addActions({a.AOrderDublicate, a.AInvoiceOrder});
@@ -185,13 +194,26 @@ void TFMain::buildBottomBar()
     }
 }
 
+QSet<QString> TFMain::builtCommands()
+{
+    return {QStringLiteral("AClose"),   QStringLiteral("AAbout"),   QStringLiteral("ASiteDunvik"),
+            QStringLiteral("ALicense"), QStringLiteral("ASupport"), QStringLiteral("AHelp")};
+}
+
+void TFMain::showAsLastTime()
+{
+    if (m_placedByLayout)
+        show();
+    else
+        showMaximized();
+}
+
 void TFMain::connectActions()
 {
     const TFMainActions& a = m_actions;
-    const QList<QAction*> built = {a.AClose, a.AAbout, a.ASiteDunvik, a.ALicense, a.ASupport,
-                                   a.AHelp};
+    const QSet<QString> built = builtCommands();
     for (QAction* action : a.all())
-        action->setEnabled(built.contains(action));
+        action->setEnabled(built.contains(action->objectName()));
 
     connect(a.AClose, &QAction::triggered, this, &QWidget::close);
     connect(a.AAbout, &QAction::triggered, this, [this] {
@@ -236,11 +258,14 @@ void TFMain::runStart()
     QTimer::singleShot(300, &pause, &QEventLoop::quit);
     pause.exec(QEventLoop::ExcludeUserInputEvents);
 
-    if (AInit())
+    if (AInit()) {
         setWindowTitle(title + QStringLiteral(" [") + m_startSettings.connection.shopUrl +
                        QLatin1Char(']'));
+        m_desk->ACurrUpdate();
+    }
     // The splash goes even when the start stopped at an error, so the window can be used.
     m_about->close();
+    m_desk->DBOrders()->view()->setFocus();
     m_started = true;
     emit startFinished();
 }
@@ -253,11 +278,14 @@ bool TFMain::AInit()
         m_dm->openTables();
         m_startSettings = StartSettings::read(m_settings, QDate::currentDate());
         ProgressBar->hide();
+        m_desk->openLists();
     });
 }
 
 void TFMain::closeEvent(QCloseEvent* event)
 {
     m_about->close();
+    m_desk->closeLists();
+    m_layout->save(this);
     event->accept();
 }

@@ -6,14 +6,18 @@
 #include "TFMainActions.h"
 
 #include <QMainWindow>
+#include <QSet>
 
 #include <memory>
 
+class LayoutStorage;
+class OrderDesk;
 class Prompter;
 class QProgressBar;
 class QToolButton;
 class TDMMain;
 class TFAbout;
+class TFFormDesign;
 
 // The main window: the shell around the order desk. It builds the menus, the tool bar and
 // the bottom bar, runs the start sequence when first shown and ends the program on close.
@@ -28,6 +32,9 @@ public:
     static QString supportAddress() { return QStringLiteral("https://dunvik.ru/support/"); }
 
     const TFMainActions& actions() const { return m_actions; }
+    OrderDesk& desk() const { return *m_desk; }
+    // Shows the window where the layout file last saw it, or maximised on a first start.
+    void showAsLastTime();
     TDMMain& dm() const { return *m_dm; }
     const StartSettings& startSettings() const { return m_startSettings; }
     bool isStarted() const { return m_started; }
@@ -41,6 +48,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The commands whose work exists; the others stay disabled whatever the desk's rules say.
+    static QSet<QString> builtCommands();
     void buildMenus();
     void buildToolBar();
     void buildBottomBar();
@@ -55,6 +64,10 @@ private:
     TFMainActions m_actions;
     TDMMain* m_dm;
     TFAbout* m_about;
+    TFFormDesign* m_formDesign;
+    OrderDesk* m_desk;
+    std::unique_ptr<LayoutStorage> m_layout;
+    bool m_placedByLayout = false;
     QToolButton* TBServer = nullptr;
     QProgressBar* ProgressBar = nullptr;
     QProgressBar* PBSimple = nullptr;

@@ -26,6 +26,6 @@ int main(int argc, char* argv[])
     QtPrompter prompter;
     TFMain window(AppFolder::resolve(), prompter);
     prompter.setOwner(&window);
-    window.showMaximized();
+    window.showAsLastTime();
     return QApplication::exec();
 }

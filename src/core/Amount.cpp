@@ -10,7 +10,8 @@ namespace {
 using Wide = __int128;
 
 // numerator / denominator to the nearest whole number, ties to even.
-Wide divideHalfEven(Wide numerator, Wide denominator) {
+Wide divideHalfEven(Wide numerator, Wide denominator)
+{
     if (denominator < 0) {
         numerator = -numerator;
         denominator = -denominator;
@@ -26,13 +27,15 @@ Wide divideHalfEven(Wide numerator, Wide denominator) {
     return quotient;
 }
 
-qint64 narrow(Wide value) {
+qint64 narrow(Wide value)
+{
     if (value > std::numeric_limits<qint64>::max() || value < std::numeric_limits<qint64>::min())
         throw TraderError(QStringLiteral("Сумма слишком велика"));
     return qint64(value);
 }
 
-constexpr qint64 powerOfTen(int digits) {
+constexpr qint64 powerOfTen(int digits)
+{
     qint64 p = 1;
     for (int i = 0; i < digits; ++i)
         p *= 10;
@@ -40,7 +43,8 @@ constexpr qint64 powerOfTen(int digits) {
 }
 
 // Digits with one optional separator, already stripped of sign and group marks.
-std::optional<qint64> parseDigits(QStringView text, QChar separator) {
+std::optional<qint64> parseDigits(QStringView text, QChar separator)
+{
     Wide whole = 0;
     Wide fraction = 0;
     int fractionDigits = 0;
@@ -82,7 +86,8 @@ std::optional<qint64> parseDigits(QStringView text, QChar separator) {
     return qint64(raw);
 }
 
-std::optional<Amount> signedAmount(QStringView body, bool negative, QChar separator) {
+std::optional<Amount> signedAmount(QStringView body, bool negative, QChar separator)
+{
     const std::optional<qint64> raw = parseDigits(body, separator);
     if (!raw)
         return std::nullopt;
@@ -91,13 +96,15 @@ std::optional<Amount> signedAmount(QStringView body, bool negative, QChar separa
 
 } // namespace
 
-Amount Amount::fromDouble(double value) {
+Amount Amount::fromDouble(double value)
+{
     if (!std::isfinite(value))
         return Amount();
     return Amount(narrow(Wide(std::llround(value * Scale))));
 }
 
-std::optional<Amount> Amount::parseC(QStringView text) {
+std::optional<Amount> Amount::parseC(QStringView text)
+{
     text = text.trimmed();
     bool negative = false;
     if (text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+'))) {
@@ -107,7 +114,8 @@ std::optional<Amount> Amount::parseC(QStringView text) {
     return signedAmount(text, negative, QLatin1Char('.'));
 }
 
-std::optional<Amount> Amount::parseLocal(QStringView text, const QLocale& locale) {
+std::optional<Amount> Amount::parseLocal(QStringView text, const QLocale& locale)
+{
     const QString decimalPoint = locale.decimalPoint();
     const QString group = locale.groupSeparator();
     const QString minus = locale.negativeSign();
@@ -126,12 +134,14 @@ std::optional<Amount> Amount::parseLocal(QStringView text, const QLocale& locale
     return signedAmount(body, negative, QLatin1Char('.'));
 }
 
-Amount Amount::rounded(int decimals) const {
+Amount Amount::rounded(int decimals) const
+{
     const qint64 step = powerOfTen(4 - qBound(0, decimals, 4));
     return Amount(narrow(divideHalfEven(m_raw, step) * step));
 }
 
-QString Amount::toC(int decimals) const {
+QString Amount::toC(int decimals) const
+{
     decimals = qBound(0, decimals, 4);
     const qint64 value = rounded(decimals).m_raw;
     const quint64 magnitude = value < 0 ? quint64(0) - quint64(value) : quint64(value);
@@ -146,7 +156,8 @@ QString Amount::toC(int decimals) const {
     return text;
 }
 
-QString Amount::toLocal(int decimals, bool grouped, const QLocale& locale) const {
+QString Amount::toLocal(int decimals, bool grouped, const QLocale& locale) const
+{
     QString c = toC(decimals);
     const bool negative = c.startsWith(QLatin1Char('-'));
     if (negative)
@@ -166,11 +177,13 @@ QString Amount::toLocal(int decimals, bool grouped, const QLocale& locale) const
     return text;
 }
 
-Amount Amount::operator*(Amount other) const {
+Amount Amount::operator*(Amount other) const
+{
     return Amount(narrow(divideHalfEven(Wide(m_raw) * other.m_raw, Scale)));
 }
 
-Amount Amount::operator/(Amount other) const {
+Amount Amount::operator/(Amount other) const
+{
     if (other.m_raw == 0)
         throw TraderError(QStringLiteral("Деление на ноль"));
     return Amount(narrow(divideHalfEven(Wide(m_raw) * Scale, other.m_raw)));

@@ -41,11 +41,13 @@ public:
     constexpr Amount operator-() const { return Amount(-m_raw); }
     constexpr Amount operator+(Amount other) const { return Amount(m_raw + other.m_raw); }
     constexpr Amount operator-(Amount other) const { return Amount(m_raw - other.m_raw); }
-    Amount& operator+=(Amount other) {
+    Amount& operator+=(Amount other)
+    {
         m_raw += other.m_raw;
         return *this;
     }
-    Amount& operator-=(Amount other) {
+    Amount& operator-=(Amount other)
+    {
         m_raw -= other.m_raw;
         return *this;
     }
@@ -58,6 +60,8 @@ public:
 
 private:
     constexpr explicit Amount(qint64 raw)
-        : m_raw(raw) {}
+        : m_raw(raw)
+    {
+    }
     qint64 m_raw = 0;
 };

@@ -6,9 +6,12 @@
 #include <QStandardPaths>
 
 AppFolder::AppFolder(const QString& path)
-    : m_path(QDir::cleanPath(QDir(path).absolutePath())) {}
+    : m_path(QDir::cleanPath(QDir(path).absolutePath()))
+{
+}
 
-AppFolder AppFolder::resolve() {
+AppFolder AppFolder::resolve()
+{
     const QString exeDir = QCoreApplication::applicationDirPath();
     if (QFileInfo(exeDir).isWritable())
         return AppFolder(exeDir);
@@ -17,6 +20,7 @@ AppFolder AppFolder::resolve() {
     return AppFolder(data);
 }
 
-QString AppFolder::file(const QString& name) const {
+QString AppFolder::file(const QString& name) const
+{
     return QDir(m_path).filePath(name);
 }

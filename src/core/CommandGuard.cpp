@@ -4,7 +4,8 @@
 #include "Prompter.h"
 #include "TraderError.h"
 
-bool runGuarded(Prompter& prompter, const std::function<void()>& command) {
+bool runGuarded(Prompter& prompter, const std::function<void()>& command)
+{
     try {
         command();
         return true;

@@ -13,7 +13,8 @@ struct Tables {
     std::array<char16_t, 256> toUnicode{};
     QHash<char16_t, char> fromUnicode;
 
-    Tables() {
+    Tables()
+    {
         QByteArray all(256, '\0');
         for (int i = 0; i < 256; ++i)
             all[i] = char(i);
@@ -27,7 +28,8 @@ struct Tables {
     }
 };
 
-const Tables& tables() {
+const Tables& tables()
+{
     static const Tables t;
     return t;
 }
@@ -36,7 +38,8 @@ const Tables& tables() {
 
 namespace Cp1251 {
 
-QByteArray encode(QStringView text) {
+QByteArray encode(QStringView text)
+{
     const Tables& t = tables();
     QByteArray out;
     out.reserve(text.size());
@@ -55,7 +58,8 @@ QByteArray encode(QStringView text) {
     return out;
 }
 
-QString decode(QByteArrayView bytes) {
+QString decode(QByteArrayView bytes)
+{
     const Tables& t = tables();
     QString out(bytes.size(), Qt::Uninitialized);
     QChar* d = out.data();

@@ -24,16 +24,20 @@ public:
     // The result is not checked: an address that cannot be opened reports nothing.
     virtual void openUrl(const QUrl& url) = 0;
 
-    void inform(const QString& caption, const QString& text) {
+    void inform(const QString& caption, const QString& text)
+    {
         show(caption, text, Icon::Information, Buttons::Ok);
     }
-    void warn(const QString& caption, const QString& text) {
+    void warn(const QString& caption, const QString& text)
+    {
         show(caption, text, Icon::Warning, Buttons::Ok);
     }
-    void error(const QString& caption, const QString& text) {
+    void error(const QString& caption, const QString& text)
+    {
         show(caption, text, Icon::Error, Buttons::Ok);
     }
-    Answer ask(const QString& caption, const QString& text, Buttons buttons = Buttons::YesNo) {
+    Answer ask(const QString& caption, const QString& text, Buttons buttons = Buttons::YesNo)
+    {
         return show(caption, text, Icon::Question, buttons);
     }
 };

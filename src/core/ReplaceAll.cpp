@@ -1,6 +1,7 @@
 #include "ReplaceAll.h"
 
-QString ReplaceAll(const QString& source, const QString& pattern, const QString& replacement) {
+QString ReplaceAll(const QString& source, const QString& pattern, const QString& replacement)
+{
     if (pattern.isEmpty())
         return source;
     QString result;

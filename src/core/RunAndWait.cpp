@@ -4,7 +4,8 @@
 
 #include <QProcess>
 
-int RunAndWait(const QString& program, const QStringList& arguments) {
+int RunAndWait(const QString& program, const QStringList& arguments)
+{
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.setInputChannelMode(QProcess::ForwardedInputChannel);

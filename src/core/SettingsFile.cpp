@@ -10,14 +10,16 @@
 namespace {
 
 // The name as the file already spells it, so that "connect" finds "[Connect]".
-QString existingName(const QStringList& names, const QString& wanted) {
+QString existingName(const QStringList& names, const QString& wanted)
+{
     for (const QString& name : names)
         if (name.compare(wanted, Qt::CaseInsensitive) == 0)
             return name;
     return wanted;
 }
 
-QString locate(QSettings& ini, const QString& section, const QString& key) {
+QString locate(QSettings& ini, const QString& section, const QString& key)
+{
     const QString group = existingName(ini.childGroups(), section);
     ini.beginGroup(group);
     const QString name = existingName(ini.childKeys(), key);
@@ -27,7 +29,8 @@ QString locate(QSettings& ini, const QString& section, const QString& key) {
 
 // The short date form with a four-digit year: a two-digit year would read back a century
 // early.
-QString shortDateFormat() {
+QString shortDateFormat()
+{
     QString format = QLocale().dateFormat(QLocale::ShortFormat);
     if (!format.contains(QLatin1String("yyyy")))
         format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
@@ -37,10 +40,13 @@ QString shortDateFormat() {
 } // namespace
 
 SettingsFile::SettingsFile(const QString& path)
-    : m_path(path) {}
+    : m_path(path)
+{
+}
 
 QString SettingsFile::ReadSetting(const QString& section, const QString& key,
-                                  const QString& defaultValue) const {
+                                  const QString& defaultValue) const
+{
     if (!QFileInfo::exists(m_path))
         return defaultValue;
     QSettings ini(m_path, QSettings::IniFormat);
@@ -54,7 +60,8 @@ QString SettingsFile::ReadSetting(const QString& section, const QString& key,
 }
 
 void SettingsFile::WriteSetting(const QString& section, const QString& key,
-                                const QString& value) const {
+                                const QString& value) const
+{
     QSettings ini(m_path, QSettings::IniFormat);
     ini.setValue(locate(ini, section, key), value);
     ini.sync();
@@ -62,15 +69,18 @@ void SettingsFile::WriteSetting(const QString& section, const QString& key,
         throw TraderError(QStringLiteral("Не удалось записать файл настроек %1").arg(m_path));
 }
 
-QString SettingsFile::flag(bool value) {
+QString SettingsFile::flag(bool value)
+{
     return value ? QStringLiteral("True") : QStringLiteral("False");
 }
 
-QString SettingsFile::dateText(const QDate& date) {
+QString SettingsFile::dateText(const QDate& date)
+{
     return date.toString(shortDateFormat());
 }
 
-QDate SettingsFile::parseDate(const QString& text) {
+QDate SettingsFile::parseDate(const QString& text)
+{
     const QString trimmed = text.trimmed();
     QDate date = QDate::fromString(trimmed, shortDateFormat());
     if (!date.isValid()) {

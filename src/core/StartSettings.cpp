@@ -4,20 +4,23 @@
 
 namespace {
 
-QDate readDate(const SettingsFile& file, const QString& key, const QDate& defaultDate) {
+QDate readDate(const SettingsFile& file, const QString& key, const QDate& defaultDate)
+{
     const QDate date = SettingsFile::parseDate(file.ReadSetting(
         QStringLiteral("ArchiveOrders"), key, SettingsFile::dateText(defaultDate)));
     return date.isValid() ? date : defaultDate;
 }
 
-bool readFlag(const SettingsFile& file, const QString& key) {
+bool readFlag(const SettingsFile& file, const QString& key)
+{
     return SettingsFile::isTrue(
         file.ReadSetting(QStringLiteral("ArchiveOrders"), key, QStringLiteral("True")));
 }
 
 } // namespace
 
-ConnectionSettings ConnectionSettings::read(const SettingsFile& file) {
+ConnectionSettings ConnectionSettings::read(const SettingsFile& file)
+{
     ConnectionSettings c;
     const QString connect = QStringLiteral("Connect");
     c.shopUrl = file.ReadSetting(connect, QStringLiteral("ShopUrl"), defaultShopUrl());
@@ -27,7 +30,8 @@ ConnectionSettings ConnectionSettings::read(const SettingsFile& file) {
     return c;
 }
 
-void ConnectionSettings::write(const SettingsFile& file) const {
+void ConnectionSettings::write(const SettingsFile& file) const
+{
     const QString connect = QStringLiteral("Connect");
     file.WriteSetting(connect, QStringLiteral("ShopUrl"), shopUrl);
     file.WriteSetting(connect, QStringLiteral("Login"), login);
@@ -35,7 +39,8 @@ void ConnectionSettings::write(const SettingsFile& file) const {
     file.WriteSetting(connect, QStringLiteral("EPort"), proxyPort);
 }
 
-StartSettings StartSettings::read(const SettingsFile& file, const QDate& today) {
+StartSettings StartSettings::read(const SettingsFile& file, const QDate& today)
+{
     StartSettings s;
     s.connection = ConnectionSettings::read(file);
 

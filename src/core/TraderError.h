@@ -10,7 +10,9 @@ class TraderError : public std::runtime_error {
 public:
     explicit TraderError(const QString& message)
         : std::runtime_error(message.toStdString())
-        , m_message(message) {}
+        , m_message(message)
+    {
+    }
     const QString& message() const noexcept { return m_message; }
 
 private:

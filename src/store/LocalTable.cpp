@@ -4,7 +4,8 @@
 
 namespace {
 
-QString quotedName(const QString& name) {
+QString quotedName(const QString& name)
+{
     QString escaped = name;
     escaped.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return QLatin1Char('"') + escaped + QLatin1Char('"');
@@ -14,9 +15,12 @@ QString quotedName(const QString& name) {
 
 LocalTable::LocalTable(const QSqlDatabase& db, const QString& name)
     : m_db(db)
-    , m_name(name) {}
+    , m_name(name)
+{
+}
 
-bool LocalTable::exists() const {
+bool LocalTable::exists() const
+{
     return Sql::scalar(m_db,
                        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' "
                                       "AND name = ? COLLATE NOCASE"),
@@ -24,7 +28,8 @@ bool LocalTable::exists() const {
         .isValid();
 }
 
-QStringList LocalTable::columnNames() const {
+QStringList LocalTable::columnNames() const
+{
     QSqlQuery query = Sql::exec(
         m_db, QStringLiteral("SELECT name FROM pragma_table_info(?) ORDER BY cid"), {m_name});
     QStringList names;
@@ -33,11 +38,13 @@ QStringList LocalTable::columnNames() const {
     return names;
 }
 
-qint64 LocalTable::rowCount() const {
+qint64 LocalTable::rowCount() const
+{
     return Sql::scalar(m_db, QStringLiteral("SELECT COUNT(*) FROM ") + quotedName(m_name))
         .toLongLong();
 }
 
-void LocalTable::clear() const {
+void LocalTable::clear() const
+{
     Sql::exec(m_db, QStringLiteral("DELETE FROM ") + quotedName(m_name));
 }

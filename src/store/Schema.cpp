@@ -6,13 +6,15 @@ namespace Schema {
 
 namespace {
 
-QString quoted(const char* name) {
+QString quoted(const char* name)
+{
     return QLatin1Char('"') + QLatin1String(name) + QLatin1Char('"');
 }
 
 } // namespace
 
-const std::vector<Table>& tables() {
+const std::vector<Table>& tables()
+{
     static const std::vector<Table> all = {
         {"shop_values",
          1,
@@ -391,7 +393,8 @@ const std::vector<Table>& tables() {
     return all;
 }
 
-const std::vector<Index>& indexes() {
+const std::vector<Index>& indexes()
+{
     static const std::vector<Index> all = {
         {"topic_store", "store_id"},    {"client_field_set", "client_field_id"},
         {"archive_basket", "order_id"}, {"archive_order", "date_time"},
@@ -400,14 +403,16 @@ const std::vector<Index>& indexes() {
     return all;
 }
 
-const Table* find(QStringView tableName) {
+const Table* find(QStringView tableName)
+{
     for (const Table& table : tables())
         if (tableName.compare(QLatin1String(table.name), Qt::CaseInsensitive) == 0)
             return &table;
     return nullptr;
 }
 
-QString sqlType(const Field& field) {
+QString sqlType(const Field& field)
+{
     switch (field.type) {
     case FieldType::Text:
         return QStringLiteral("VARCHAR(%1)").arg(field.size);
@@ -430,7 +435,8 @@ QString sqlType(const Field& field) {
     return QString();
 }
 
-QString createTableSql(const Table& table) {
+QString createTableSql(const Table& table)
+{
     QStringList parts;
     bool autoKey = false;
     for (const Field& field : table.fields) {
@@ -455,7 +461,8 @@ QString createTableSql(const Table& table) {
         .arg(quoted(table.name), parts.join(QStringLiteral(", ")));
 }
 
-std::vector<QString> createIndexSql(const Table& table) {
+std::vector<QString> createIndexSql(const Table& table)
+{
     std::vector<QString> statements;
     for (const Index& index : indexes())
         if (qstrcmp(index.table, table.name) == 0)

@@ -3,10 +3,12 @@
 #include "TraderError.h"
 
 #include <QSqlError>
+#include <QSqlRecord>
 
 namespace {
 
-[[noreturn]] void fail(const QSqlError& error) {
+[[noreturn]] void fail(const QSqlError& error)
+{
     QString text = error.databaseText();
     if (text.isEmpty())
         text = error.text();
@@ -17,7 +19,8 @@ namespace {
 
 namespace Sql {
 
-QSqlQuery prepare(const QSqlDatabase& db, const QString& statement) {
+QSqlQuery prepare(const QSqlDatabase& db, const QString& statement)
+{
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.prepare(statement))
@@ -25,13 +28,15 @@ QSqlQuery prepare(const QSqlDatabase& db, const QString& statement) {
     return query;
 }
 
-void exec(QSqlQuery& query) {
+void exec(QSqlQuery& query)
+{
     if (!query.exec())
         fail(query.lastError());
 }
 
 QSqlQuery exec(const QSqlDatabase& db, const QString& statement,
-               std::initializer_list<QVariant> values) {
+               std::initializer_list<QVariant> values)
+{
     QSqlQuery query = prepare(db, statement);
     for (const QVariant& value : values)
         query.addBindValue(value);
@@ -40,26 +45,47 @@ QSqlQuery exec(const QSqlDatabase& db, const QString& statement,
 }
 
 QVariant scalar(const QSqlDatabase& db, const QString& statement,
-                std::initializer_list<QVariant> values) {
+                std::initializer_list<QVariant> values)
+{
     QSqlQuery query = exec(db, statement, values);
     return query.next() ? query.value(0) : QVariant();
+}
+
+RowSet fetchAll(QSqlQuery& query)
+{
+    RowSet set;
+    const QSqlRecord record = query.record();
+    const int count = record.count();
+    for (int i = 0; i < count; ++i)
+        set.fields << record.fieldName(i);
+    while (query.next()) {
+        QVariantList row;
+        row.reserve(count);
+        for (int i = 0; i < count; ++i)
+            row << query.value(i);
+        set.rows << row;
+    }
+    return set;
 }
 
 } // namespace Sql
 
 Transaction::Transaction(const QSqlDatabase& db)
-    : m_db(db) {
+    : m_db(db)
+{
     if (!m_db.transaction())
         fail(m_db.lastError());
     m_open = true;
 }
 
-Transaction::~Transaction() {
+Transaction::~Transaction()
+{
     if (m_open)
         m_db.rollback();
 }
 
-void Transaction::commit() {
+void Transaction::commit()
+{
     if (!m_db.commit())
         fail(m_db.lastError());
     m_open = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RowSet.h"
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -18,6 +20,9 @@ QSqlQuery exec(const QSqlDatabase& db, const QString& statement,
 // The first column of the first row, or an invalid value when there is no row.
 QVariant scalar(const QSqlDatabase& db, const QString& statement,
                 std::initializer_list<QVariant> values = {});
+
+// Every row of an executed query.
+RowSet fetchAll(QSqlQuery& query);
 
 } // namespace Sql
 

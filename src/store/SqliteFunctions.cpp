@@ -10,7 +10,8 @@
 
 namespace {
 
-template <bool Upper> void foldCase(sqlite3_context* context, int, sqlite3_value** argv) {
+template <bool Upper> void foldCase(sqlite3_context* context, int, sqlite3_value** argv)
+{
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
         sqlite3_result_null(context);
         return;
@@ -24,7 +25,8 @@ template <bool Upper> void foldCase(sqlite3_context* context, int, sqlite3_value
 
 } // namespace
 
-bool installSqliteFunctions(const QSqlDatabase& db) {
+bool installSqliteFunctions(const QSqlDatabase& db)
+{
     const QVariant handle = db.driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
         return false;

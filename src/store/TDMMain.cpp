@@ -12,7 +12,8 @@
 
 namespace {
 
-QString nextConnectionName() {
+QString nextConnectionName()
+{
     static std::atomic<int> counter{0};
     return QStringLiteral("Dunvik Shop %1").arg(++counter);
 }
@@ -22,16 +23,20 @@ QString nextConnectionName() {
 TDMMain::TDMMain(const AppFolder& folder, QObject* parent)
     : QObject(parent)
     , m_folder(folder)
-    , m_connectionName(nextConnectionName()) {}
+    , m_connectionName(nextConnectionName())
+{
+}
 
-TDMMain::~TDMMain() {
+TDMMain::~TDMMain()
+{
     if (QSqlDatabase::contains(m_connectionName)) {
         QSqlDatabase::database(m_connectionName, false).close();
         QSqlDatabase::removeDatabase(m_connectionName);
     }
 }
 
-QStringList TDMMain::tablesOpenedAtStart() {
+QStringList TDMMain::tablesOpenedAtStart()
+{
     return {QStringLiteral("param"),
             QStringLiteral("param_value"),
             QStringLiteral("store_add"),
@@ -50,11 +55,13 @@ QStringList TDMMain::tablesOpenedAtStart() {
             QStringLiteral("shop_values")};
 }
 
-QString TDMMain::databasePath() const {
+QString TDMMain::databasePath() const
+{
     return QDir(m_folder.tablesPath()).filePath(databaseFileName());
 }
 
-void TDMMain::AConnectDB() {
+void TDMMain::AConnectDB()
+{
     if (QSqlDatabase::contains(m_connectionName))
         QSqlDatabase::database(m_connectionName, false).close();
     if (!QDir().mkpath(m_folder.tablesPath()))
@@ -87,7 +94,8 @@ void TDMMain::AConnectDB() {
     }
 }
 
-void TDMMain::openTables() const {
+void TDMMain::openTables() const
+{
     const QSqlDatabase db = database();
     for (const QString& name : tablesOpenedAtStart()) {
         QSqlQuery probe(db);
@@ -96,21 +104,25 @@ void TDMMain::openTables() const {
     }
 }
 
-bool TDMMain::isConnected() const {
+bool TDMMain::isConnected() const
+{
     return QSqlDatabase::contains(m_connectionName) &&
            QSqlDatabase::database(m_connectionName, false).isOpen();
 }
 
-QSqlDatabase TDMMain::database() const {
+QSqlDatabase TDMMain::database() const
+{
     if (!isConnected())
         throw TraderError(QStringLiteral("Локальная база данных не подключена"));
     return QSqlDatabase::database(m_connectionName, false);
 }
 
-LocalTable TDMMain::TableTemp(const QString& tableName) const {
+LocalTable TDMMain::TableTemp(const QString& tableName) const
+{
     return LocalTable(database(), tableName);
 }
 
-QSqlQuery TDMMain::QTemp() const {
+QSqlQuery TDMMain::QTemp() const
+{
     return QSqlQuery(database());
 }

@@ -4,19 +4,22 @@
 
 namespace {
 
-void flip(SelectableRows& grid, int row) {
+void flip(SelectableRows& grid, int row)
+{
     grid.setMarked(row, !grid.isMarked(row));
 }
 
 // Moves by delta rows, stopping at either end; returns false when already at that end.
-bool moveBy(SelectableRows& grid, int delta) {
+bool moveBy(SelectableRows& grid, int delta)
+{
     const int from = grid.currentRow();
     const int to = std::clamp(from + delta, 0, grid.rowCount() - 1);
     grid.setCurrentRow(to);
     return to != from;
 }
 
-void flipAndMove(SelectableRows& grid, int delta, int times) {
+void flipAndMove(SelectableRows& grid, int delta, int times)
+{
     for (int i = 0; i < times; ++i) {
         flip(grid, grid.currentRow());
         if (!moveBy(grid, delta))
@@ -26,7 +29,8 @@ void flipAndMove(SelectableRows& grid, int delta, int times) {
 
 } // namespace
 
-void GridSelectionKeys(SelectableRows& grid, Qt::KeyboardModifiers modifiers, int& key) {
+void GridSelectionKeys(SelectableRows& grid, Qt::KeyboardModifiers modifiers, int& key)
+{
     const bool ctrl = modifiers & Qt::ControlModifier;
     const bool shift = modifiers & Qt::ShiftModifier;
     const bool keypad = modifiers & Qt::KeypadModifier;

@@ -7,7 +7,8 @@
 
 namespace {
 
-QMessageBox::Icon boxIcon(Prompter::Icon icon) {
+QMessageBox::Icon boxIcon(Prompter::Icon icon)
+{
     switch (icon) {
     case Prompter::Icon::Information:
         return QMessageBox::Information;
@@ -24,10 +25,13 @@ QMessageBox::Icon boxIcon(Prompter::Icon icon) {
 } // namespace
 
 QtPrompter::QtPrompter(QWidget* owner)
-    : m_owner(owner) {}
+    : m_owner(owner)
+{
+}
 
 Prompter::Answer QtPrompter::show(const QString& caption, const QString& text, Icon icon,
-                                  Buttons buttons) {
+                                  Buttons buttons)
+{
     QMessageBox box(boxIcon(icon), caption, text, QMessageBox::NoButton, m_owner);
     // The button texts are set here, so that they are Russian whatever the system's language.
     const auto add = [&box](const QString& label, QMessageBox::ButtonRole role, Answer answer) {
@@ -62,15 +66,18 @@ Prompter::Answer QtPrompter::show(const QString& caption, const QString& text, I
 }
 
 QString QtPrompter::saveFileName(const QString& caption, const QString& suggestedPath,
-                                 const QString& filter) {
+                                 const QString& filter)
+{
     return QFileDialog::getSaveFileName(m_owner, caption, suggestedPath, filter);
 }
 
 QString QtPrompter::openFileName(const QString& caption, const QString& folder,
-                                 const QString& filter) {
+                                 const QString& filter)
+{
     return QFileDialog::getOpenFileName(m_owner, caption, folder, filter);
 }
 
-void QtPrompter::openUrl(const QUrl& url) {
+void QtPrompter::openUrl(const QUrl& url)
+{
     QDesktopServices::openUrl(url);
 }

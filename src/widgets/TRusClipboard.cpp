@@ -6,7 +6,8 @@
 
 namespace TRusClipboard {
 
-void setText(const QString& text) {
+void setText(const QString& text)
+{
     auto* data = new QMimeData;
     data->setText(text);
 #ifdef Q_OS_WIN

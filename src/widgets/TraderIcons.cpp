@@ -97,6 +97,28 @@ QPixmap emblem(int size)
     return draw({QStringLiteral("D"), QColor(0x1f, 0x6f, 0xb5)}, size, false);
 }
 
+QList<QIcon> orderStatusPictures()
+{
+    static const QList<QIcon> all = {
+        iconOf({QStringLiteral("•"), QColor(0xc7, 0x7c, 0x02)}),
+        iconOf({QStringLiteral("✓"), QColor(0x1f, 0x6f, 0xb5)}),
+        iconOf({QStringLiteral("➜"), QColor(0x8e, 0x44, 0xad)}),
+        iconOf({QStringLiteral("✔"), QColor(0x2e, 0x8b, 0x57)}),
+        iconOf({QStringLiteral("⊘"), QColor(0x7f, 0x8c, 0x8d)}),
+        iconOf({QStringLiteral("✖"), QColor(0xc0, 0x39, 0x2b)}),
+    };
+    return all;
+}
+
+QList<QIcon> paymentPictures()
+{
+    static const QList<QIcon> all = {
+        iconOf({QStringLiteral("₽"), QColor(0xb0, 0xb6, 0xbc)}),
+        iconOf({QStringLiteral("₽"), QColor(0x2e, 0x8b, 0x57)}),
+    };
+    return all;
+}
+
 QIcon program()
 {
     QIcon icon;

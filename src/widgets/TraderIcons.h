@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QList>
 #include <QString>
 
 // The program's pictures, drawn rather than shipped, so that they are sharp at any size and
@@ -11,6 +12,10 @@ namespace TraderIcons {
 // name without one.
 QIcon action(const QString& actionName);
 QIcon program();
+// The pictures of an order's status (0 to 5) and payment state (0 not paid, 1 paid) in the
+// order list.
+QList<QIcon> orderStatusPictures();
+QList<QIcon> paymentPictures();
 // The program's emblem as the About window shows it.
 QPixmap emblem(int size);
 

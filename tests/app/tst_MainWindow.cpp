@@ -1,4 +1,6 @@
+#include "DataGrid.h"
 #include "LocalTable.h"
+#include "OrderDesk.h"
 #include "ProgramInfo.h"
 #include "ScriptedPrompter.h"
 #include "TDMMain.h"
@@ -75,6 +77,7 @@ private slots:
     void storeFailureStopsTheStart();
     void settingsReachTheCaption();
     void f12Closes();
+    void layoutSurvivesARestart();
 
 private:
     void start();
@@ -207,15 +210,15 @@ void TestMainWindow::toolBarAndBottomBar()
     auto* bar = m_window->findChild<QToolBar*>(QStringLiteral("ToolBar"));
     QVERIFY(bar);
     QCOMPARE(bar->toolButtonStyle(), Qt::ToolButtonIconOnly);
-    QCOMPARE(toolBarText(bar),
-             QStringLiteral(
-                 "ARefreshData(ARefreshData AOrderGetParam - AReGetTables AReGetOrders) "
-                 "AArchiveUpdate | AConnectParam | ANewOrder ACopyOrder ANewCopyOrder "
-                 "ASetStatusDel | ASetStatusAccept ASetStatusDelivery ASetStatusExecuted "
-                 "ASetStatusNil | ASetPaymentAccept ASetPaymentNil "
-                 "AResetStatus(AResetStatus AResetStatusAll) | AOrderSearch AClientCat "
-                 "AGoodsSelect | AReportOrderSys(AReportOrderSys AEditReportSys) "
-                 "AReportSelectOrders | AOrderDublicate AInvoiceOrder | AExportXML"));
+    QCOMPARE(
+        toolBarText(bar),
+        QStringLiteral("ARefreshData(ARefreshData AOrderGetParam - AReGetTables AReGetOrders) "
+                       "AArchiveUpdate | AConnectParam | ANewOrder ACopyOrder ANewCopyOrder "
+                       "ASetStatusDel | ASetStatusAccept ASetStatusDelivery ASetStatusExecuted "
+                       "ASetStatusNil | ASetPaymentAccept ASetPaymentNil "
+                       "AResetStatus(AResetStatus AResetStatusAll) | AOrderSearch AClientCat "
+                       "AGoodsSelect | AReportOrderSys(AReportOrderSys AEditReportSys) "
+                       "AReportSelectOrders | AOrderDublicate AInvoiceOrder | AExportXML"));
     for (QAction* action : bar->actions())
         QVERIFY(action->isSeparator() || !qobject_cast<QToolButton*>(bar->widgetForAction(action))
                                               ->defaultAction()
@@ -314,6 +317,25 @@ void TestMainWindow::f12Closes()
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     QTest::keyClick(m_window.get(), Qt::Key_F12);
     QTRY_VERIFY(!m_window->isVisible());
+}
+
+void TestMainWindow::layoutSurvivesARestart()
+{
+    start();
+    DataGrid* orders = m_window->desk().DBOrders();
+    const int discount = orders->columnOf(QStringLiteral("disc_sum"));
+    orders->setColumnHidden(discount, true);
+    DataGrid* goods = m_window->desk().DBGoods();
+    const int price = goods->columnOf(QStringLiteral("price"));
+    goods->moveColumn(price, 0);
+    m_window->close();
+    QVERIFY(QFileInfo::exists(m_dir->filePath(QStringLiteral("FormDesign.ini"))));
+
+    start();
+    QVERIFY(m_window->desk().DBOrders()->isColumnHidden(discount));
+    QVERIFY(!m_window->desk().DBOrders()->isColumnHidden(discount + 1));
+    QCOMPARE(m_window->desk().DBGoods()->columnsInViewOrder().first(), price);
+    QVERIFY(m_window->desk().DBGoods()->isFrozenColumn(price));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -14,7 +14,8 @@ private slots:
     void errors();
 };
 
-void TestAmount::rounding_data() {
+void TestAmount::rounding_data()
+{
     QTest::addColumn<QString>("a");
     QTest::addColumn<QString>("op");
     QTest::addColumn<QString>("b");
@@ -107,7 +108,8 @@ void TestAmount::rounding_data() {
                                  << "7.0000";
 }
 
-void TestAmount::rounding() {
+void TestAmount::rounding()
+{
     QFETCH(QString, a);
     QFETCH(QString, op);
     QFETCH(QString, b);
@@ -123,7 +125,8 @@ void TestAmount::rounding() {
     QCOMPARE(result.toC(4), expected);
 }
 
-void TestAmount::parseC_data() {
+void TestAmount::parseC_data()
+{
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("valid");
     QTest::addColumn<qint64>("raw");
@@ -147,7 +150,8 @@ void TestAmount::parseC_data() {
     QTest::newRow("too large") << "99999999999999999999" << false << qint64(0);
 }
 
-void TestAmount::parseC() {
+void TestAmount::parseC()
+{
     QFETCH(QString, text);
     QFETCH(bool, valid);
     QFETCH(qint64, raw);
@@ -157,7 +161,8 @@ void TestAmount::parseC() {
         QCOMPARE(amount->raw(), raw);
 }
 
-void TestAmount::local() {
+void TestAmount::local()
+{
     const QLocale ru(QLocale::Russian, QLocale::Russia);
     const Amount a = *Amount::parseC(u"-1234567.895");
     QCOMPARE(a.toLocal(2, false, ru), QStringLiteral("-1234567,90"));
@@ -188,7 +193,8 @@ void TestAmount::local() {
     QCOMPARE(Amount::fromDouble(qQNaN()).raw(), qint64(0));
 }
 
-void TestAmount::errors() {
+void TestAmount::errors()
+{
     QVERIFY_THROWS_EXCEPTION(TraderError, Amount::fromUnits(1) / Amount());
     const Amount huge = Amount::fromRaw(std::numeric_limits<qint64>::max() / 2);
     QVERIFY_THROWS_EXCEPTION(TraderError, huge * Amount::fromUnits(3));

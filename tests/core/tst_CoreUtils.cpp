@@ -14,7 +14,8 @@ private slots:
     void runAndWait();
 };
 
-void TestCoreUtils::replaceAll_data() {
+void TestCoreUtils::replaceAll_data()
+{
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("replacement");
@@ -54,7 +55,8 @@ void TestCoreUtils::replaceAll_data() {
                                   << "";
 }
 
-void TestCoreUtils::replaceAll() {
+void TestCoreUtils::replaceAll()
+{
     QFETCH(QString, source);
     QFETCH(QString, pattern);
     QFETCH(QString, replacement);
@@ -62,7 +64,8 @@ void TestCoreUtils::replaceAll() {
     QCOMPARE(ReplaceAll(source, pattern, replacement), expected);
 }
 
-void TestCoreUtils::codePage() {
+void TestCoreUtils::codePage()
+{
     const QString russian = QStringLiteral("Ёжик №5 «тест» — ok");
     const QByteArray bytes = Cp1251::encode(russian);
     QCOMPARE(bytes, QByteArray("\xa8\xe6\xe8\xea \xb9\x35 \xab\xf2\xe5\xf1\xf2\xbb \x97 ok"));
@@ -78,7 +81,8 @@ void TestCoreUtils::codePage() {
     QCOMPARE(Cp1251::encode(Cp1251::decode(all)), all);
 }
 
-void TestCoreUtils::runAndWait() {
+void TestCoreUtils::runAndWait()
+{
     QCOMPARE(RunAndWait(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exit 3")}), 3);
     QCOMPARE(RunAndWait(QStringLiteral("true"), {}), 0);
     // Arguments reach the program untouched: no shell splits or expands them.

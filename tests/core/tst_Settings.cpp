@@ -27,18 +27,21 @@ private:
     QString m_path;
 };
 
-void TestSettings::init() {
+void TestSettings::init()
+{
     m_dir = std::make_unique<QTemporaryDir>();
     m_path = m_dir->filePath(QStringLiteral("Vendrix.ini"));
 }
 
-void TestSettings::writeIni(const QByteArray& text) {
+void TestSettings::writeIni(const QByteArray& text)
+{
     QFile file(m_path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(text);
 }
 
-void TestSettings::missingFileGivesDefaultAndCreatesNothing() {
+void TestSettings::missingFileGivesDefaultAndCreatesNothing()
+{
     const SettingsFile settings(m_path);
     QCOMPARE(settings.ReadSetting(QStringLiteral("Connect"), QStringLiteral("Login"),
                                   QStringLiteral("x")),
@@ -46,7 +49,8 @@ void TestSettings::missingFileGivesDefaultAndCreatesNothing() {
     QVERIFY(!QFileInfo::exists(m_path));
 }
 
-void TestSettings::writeThenReadIgnoresCase() {
+void TestSettings::writeThenReadIgnoresCase()
+{
     const SettingsFile settings(m_path);
     settings.WriteSetting(QStringLiteral("Connect"), QStringLiteral("Login"),
                           QStringLiteral("менеджер"));
@@ -65,7 +69,8 @@ void TestSettings::writeThenReadIgnoresCase() {
     QVERIFY(!text.contains("LOGIN"));
 }
 
-void TestSettings::eachWriteReachesTheDisk() {
+void TestSettings::eachWriteReachesTheDisk()
+{
     // Two objects on one file share nothing: the second sees the first's write at once.
     const SettingsFile writer(m_path);
     const SettingsFile reader(m_path);
@@ -79,7 +84,8 @@ void TestSettings::eachWriteReachesTheDisk() {
              QStringLiteral("12"));
 }
 
-void TestSettings::handWrittenFile() {
+void TestSettings::handWrittenFile()
+{
     writeIni("[connect]\nshopurl=http://a,b\nlogin = x y \n");
     const SettingsFile settings(m_path);
     QCOMPARE(settings.ReadSetting(QStringLiteral("Connect"), QStringLiteral("ShopUrl"), QString()),
@@ -88,7 +94,8 @@ void TestSettings::handWrittenFile() {
              QStringLiteral("x y"));
 }
 
-void TestSettings::unwritableFileThrows() {
+void TestSettings::unwritableFileThrows()
+{
     // A folder that cannot exist: its parent is a plain file.
     writeIni("[Main]\n");
     const SettingsFile settings(m_path + QStringLiteral("/Vendrix.ini"));
@@ -97,7 +104,8 @@ void TestSettings::unwritableFileThrows() {
                                                                 QStringLiteral("1")));
 }
 
-void TestSettings::startDefaults() {
+void TestSettings::startDefaults()
+{
     const QDate today(2026, 5, 31);
     const StartSettings s = StartSettings::read(SettingsFile(m_path), today);
     QCOMPARE(s.connection.shopUrl, QStringLiteral("http://127.0.0.1:8047"));
@@ -111,7 +119,8 @@ void TestSettings::startDefaults() {
     QVERIFY(!QFileInfo::exists(m_path));
 }
 
-void TestSettings::startValues_data() {
+void TestSettings::startValues_data()
+{
     QTest::addColumn<QByteArray>("ini");
     QTest::addColumn<int>("records");
     QTest::addColumn<bool>("autoTo");
@@ -135,7 +144,8 @@ void TestSettings::startValues_data() {
                                      << 1125 << true << true << QDate(2026, 2, 10);
 }
 
-void TestSettings::startValues() {
+void TestSettings::startValues()
+{
     QFETCH(QByteArray, ini);
     QFETCH(int, records);
     QFETCH(bool, autoTo);
@@ -149,7 +159,8 @@ void TestSettings::startValues() {
     QCOMPARE(s.period.from, from);
 }
 
-void TestSettings::dateRoundTrip() {
+void TestSettings::dateRoundTrip()
+{
     for (const QLocale& locale : {QLocale(QLocale::Russian, QLocale::Russia),
                                   QLocale(QLocale::English, QLocale::UnitedStates)}) {
         QLocale::setDefault(locale);

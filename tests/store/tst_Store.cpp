@@ -18,7 +18,8 @@ struct Column {
     int keyPosition;
 };
 
-QList<Column> columnsOf(const QSqlDatabase& db, const QString& table) {
+QList<Column> columnsOf(const QSqlDatabase& db, const QString& table)
+{
     QSqlQuery q = Sql::exec(db,
                             QStringLiteral("SELECT name, type, \"notnull\", pk FROM "
                                            "pragma_table_info(?) ORDER BY cid"),
@@ -30,14 +31,16 @@ QList<Column> columnsOf(const QSqlDatabase& db, const QString& table) {
     return columns;
 }
 
-QString createSqlOf(const QSqlDatabase& db, const QString& table) {
+QString createSqlOf(const QSqlDatabase& db, const QString& table)
+{
     return Sql::scalar(db, QStringLiteral("SELECT sql FROM sqlite_master WHERE name = ?"), {table})
         .toString();
 }
 
 // Inserts one row that sets the key fields (and every required field) to the given number.
 bool insertKeyRow(const QSqlDatabase& db, const Schema::Table& table, int value,
-                  QString* error = nullptr) {
+                  QString* error = nullptr)
+{
     QStringList names;
     QStringList marks;
     for (int i = 0; i < table.keyFieldCount; ++i) {
@@ -82,22 +85,26 @@ private:
     void connect();
 };
 
-void TestStore::init() {
+void TestStore::init()
+{
     m_dir = std::make_unique<QTemporaryDir>();
     connect();
 }
 
-void TestStore::cleanup() {
+void TestStore::cleanup()
+{
     m_dm.reset();
     m_dir.reset();
 }
 
-void TestStore::connect() {
+void TestStore::connect()
+{
     m_dm = std::make_unique<TDMMain>(AppFolder(m_dir->path()));
     m_dm->AConnectDB();
 }
 
-void TestStore::firstStartCreatesEveryTable() {
+void TestStore::firstStartCreatesEveryTable()
+{
     QVERIFY(QFileInfo::exists(m_dir->filePath(QStringLiteral("Tables/DunvikShop.sqlite"))));
     const QSqlDatabase db = m_dm->database();
     QCOMPARE(Sql::scalar(db, QStringLiteral("PRAGMA journal_mode")).toString(),
@@ -123,7 +130,8 @@ void TestStore::firstStartCreatesEveryTable() {
     }
 }
 
-void TestStore::schemaByHand() {
+void TestStore::schemaByHand()
+{
     // A few expectations written out, so that the check above is not the schema read back.
     const QSqlDatabase db = m_dm->database();
     const QList<std::pair<const char*, int>> fieldCounts = {
@@ -166,7 +174,8 @@ void TestStore::schemaByHand() {
                 .isValid());
 }
 
-void TestStore::secondStartChangesNothing() {
+void TestStore::secondStartChangesNothing()
+{
     const QSqlDatabase db = m_dm->database();
     Sql::exec(db, QStringLiteral("INSERT INTO shop_values VALUES ('main_base_curr', 'руб.')"));
     Sql::exec(db, QStringLiteral("INSERT INTO archive_order (id, code) VALUES (5, 'A-5')"));
@@ -181,7 +190,8 @@ void TestStore::secondStartChangesNothing() {
     QCOMPARE(createSqlOf(again, QStringLiteral("archive_order")), before);
 }
 
-void TestStore::droppedTableComesBackAloneAndEmpty() {
+void TestStore::droppedTableComesBackAloneAndEmpty()
+{
     const QSqlDatabase db = m_dm->database();
     Sql::exec(db, QStringLiteral("INSERT INTO store (id, name) VALUES (1, 'Чайник')"));
     Sql::exec(db, QStringLiteral("INSERT INTO provider (id, name) VALUES (1, 'Поставщик')"));
@@ -192,7 +202,8 @@ void TestStore::droppedTableComesBackAloneAndEmpty() {
     QCOMPARE(m_dm->TableTemp(QStringLiteral("provider")).rowCount(), 1);
 }
 
-void TestStore::olderLayoutIsKept() {
+void TestStore::olderLayoutIsKept()
+{
     m_dm.reset();
     m_dir = std::make_unique<QTemporaryDir>();
     {
@@ -211,7 +222,8 @@ void TestStore::olderLayoutIsKept() {
     QCOMPARE(m_dm->TableTemp(QStringLiteral("topic")).columnNames().size(), 34);
 }
 
-void TestStore::everyTableRefusesDuplicateKeys() {
+void TestStore::everyTableRefusesDuplicateKeys()
+{
     const QSqlDatabase db = m_dm->database();
     for (const Schema::Table& table : Schema::tables()) {
         QString error;
@@ -222,7 +234,8 @@ void TestStore::everyTableRefusesDuplicateKeys() {
     }
 }
 
-void TestStore::autoincrementAndRequiredFields() {
+void TestStore::autoincrementAndRequiredFields()
+{
     const QSqlDatabase db = m_dm->database();
     for (const char* table : {"draft_order", "draft_basket"}) {
         const QString name = QLatin1String(table);
@@ -242,7 +255,8 @@ void TestStore::autoincrementAndRequiredFields() {
     QVERIFY(Sql::scalar(db, QStringLiteral("SELECT key_value FROM shop_values")).isNull());
 }
 
-void TestStore::textFunctions_data() {
+void TestStore::textFunctions_data()
+{
     QTest::addColumn<QString>("expression");
     QTest::addColumn<QVariant>("expected");
 
@@ -257,7 +271,8 @@ void TestStore::textFunctions_data() {
         << "UPPER('Чайник синий') LIKE UPPER('%СИН%')" << QVariant(1);
 }
 
-void TestStore::textFunctions() {
+void TestStore::textFunctions()
+{
     QFETCH(QString, expression);
     QFETCH(QVariant, expected);
     const QVariant value = Sql::scalar(m_dm->database(), QStringLiteral("SELECT ") + expression);
@@ -267,7 +282,8 @@ void TestStore::textFunctions() {
         QCOMPARE(value.toString(), expected.toString());
 }
 
-void TestStore::openTablesReportsAMissingTable() {
+void TestStore::openTablesReportsAMissingTable()
+{
     m_dm->openTables();
     Sql::exec(m_dm->database(), QStringLiteral("DROP TABLE client_field"));
     try {

@@ -1,7 +1,8 @@
 #include "ScriptedPrompter.h"
 
 Prompter::Answer ScriptedPrompter::show(const QString& caption, const QString& text, Icon icon,
-                                        Buttons buttons) {
+                                        Buttons buttons)
+{
     shown.append({caption, text, icon, buttons});
     switch (buttons) {
     case Buttons::Ok:
@@ -22,15 +23,18 @@ Prompter::Answer ScriptedPrompter::show(const QString& caption, const QString& t
     }
 }
 
-QString ScriptedPrompter::saveFileName(const QString&, const QString&, const QString&) {
+QString ScriptedPrompter::saveFileName(const QString&, const QString&, const QString&)
+{
     return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
 }
 
-QString ScriptedPrompter::openFileName(const QString&, const QString&, const QString&) {
+QString ScriptedPrompter::openFileName(const QString&, const QString&, const QString&)
+{
     return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
 }
 
-QStringList ScriptedPrompter::texts() const {
+QStringList ScriptedPrompter::texts() const
+{
     QStringList all;
     for (const Shown& s : shown)
         all << s.text;

@@ -8,7 +8,8 @@ namespace {
 class FakeGrid : public SelectableRows {
 public:
     explicit FakeGrid(const QString& picture, int visible = 6)
-        : m_visible(visible) {
+        : m_visible(visible)
+    {
         for (int i = 0; i < picture.size(); ++i) {
             const QChar c = picture.at(i);
             m_marks.append(c == QLatin1Char('x') || c == QLatin1Char('X'));
@@ -16,7 +17,8 @@ public:
                 m_current = i;
         }
     }
-    QString picture() const {
+    QString picture() const
+    {
         QString out;
         for (int i = 0; i < m_marks.size(); ++i)
             out += i == m_current ? (m_marks[i] ? QLatin1Char('X') : QLatin1Char('*'))
@@ -27,7 +29,8 @@ public:
 
     int rowCount() const override { return int(m_marks.size()); }
     int currentRow() const override { return m_current; }
-    void setCurrentRow(int row) override {
+    void setCurrentRow(int row) override
+    {
         m_current = row;
         ++moves;
     }
@@ -53,7 +56,8 @@ private slots:
     void invertTwice();
 };
 
-void TestGridSelectionKeys::keys_data() {
+void TestGridSelectionKeys::keys_data()
+{
     QTest::addColumn<QString>("before");
     QTest::addColumn<int>("visible");
     QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
@@ -117,7 +121,8 @@ void TestGridSelectionKeys::keys_data() {
         << "" << 6 << none << int(Qt::Key_Space) << "" << int(Qt::Key_Space);
 }
 
-void TestGridSelectionKeys::keys() {
+void TestGridSelectionKeys::keys()
+{
     QFETCH(QString, before);
     QFETCH(int, visible);
     QFETCH(Qt::KeyboardModifiers, modifiers);
@@ -130,7 +135,8 @@ void TestGridSelectionKeys::keys() {
     QCOMPARE(key, keyAfter);
 }
 
-void TestGridSelectionKeys::invertTwice() {
+void TestGridSelectionKeys::invertTwice()
+{
     // Five rows, the cursor on the third, nothing marked.
     FakeGrid grid(QStringLiteral("..*.."));
     int key = Qt::Key_I;

@@ -16,7 +16,8 @@ private slots:
     void clipboardKeepsCyrillic();
 };
 
-void TestWidgets::prompterShowsWhatItIsAsked_data() {
+void TestWidgets::prompterShowsWhatItIsAsked_data()
+{
     QTest::addColumn<int>("buttons");
     QTest::addColumn<QStringList>("labels");
     QTest::addColumn<QString>("click");
@@ -40,7 +41,8 @@ void TestWidgets::prompterShowsWhatItIsAsked_data() {
         << int(A::No);
 }
 
-void TestWidgets::prompterShowsWhatItIsAsked() {
+void TestWidgets::prompterShowsWhatItIsAsked()
+{
     QFETCH(int, buttons);
     QFETCH(QStringList, labels);
     QFETCH(QString, click);
@@ -79,7 +81,8 @@ void TestWidgets::prompterShowsWhatItIsAsked() {
     QCOMPARE(seen, labels);
 }
 
-void TestWidgets::clipboardKeepsCyrillic() {
+void TestWidgets::clipboardKeepsCyrillic()
+{
     TRusClipboard::setText(QStringLiteral("Заказ №15 — Ёлка"));
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Заказ №15 — Ёлка"));
 }
