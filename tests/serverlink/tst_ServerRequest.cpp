@@ -486,6 +486,8 @@ void TestServerRequest::failuresBecomeNoAnswer_data()
     QTest::newRow("connection dropped")
         << ScriptedResponder::Reply{ScriptedResponder::Reply::Kind::Drop, 0, {}};
 
+    QTest::newRow("answer beyond all bounds") << ScriptedResponder::Reply{
+        ScriptedResponder::Reply::Kind::Answer, 200, "RETURN_VALUE " + QByteArray(9000, 'x')};
     QTest::newRow("no byte within the time-out")
         << ScriptedResponder::Reply{ScriptedResponder::Reply::Kind::Hold, 0, {}};
 }
@@ -496,6 +498,7 @@ void TestServerRequest::failuresBecomeNoAnswer()
     m_server->replies = {reply};
     m_server->dropEverything = reply.kind == ScriptedResponder::Reply::Kind::Drop;
     m_request->setTransferTimeout(300ms);
+    m_request->setUnpackLimit(4096);
     m_request->Command = QStringLiteral("GET_TABLES_INFO");
     m_request->ADoQuery();
     QCOMPARE(m_request->ErrorKind, QStringLiteral("NoAnswer"));
