@@ -3,7 +3,8 @@
 #include <QTcpSocket>
 
 ScriptedResponder::ScriptedResponder(QObject* parent)
-    : QObject(parent) {
+    : QObject(parent)
+{
     m_server.listen(QHostAddress::LocalHost, 0);
     connect(&m_server, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket* socket = m_server.nextPendingConnection()) {
@@ -13,19 +14,23 @@ ScriptedResponder::ScriptedResponder(QObject* parent)
     });
 }
 
-QString ScriptedResponder::url() const {
+QString ScriptedResponder::url() const
+{
     return QStringLiteral("http://127.0.0.1:%1").arg(port());
 }
 
-QByteArray ScriptedResponder::head(const QByteArray& request) {
+QByteArray ScriptedResponder::head(const QByteArray& request)
+{
     return request.left(request.indexOf("\r\n\r\n") + 2);
 }
 
-QByteArray ScriptedResponder::body(const QByteArray& request) {
+QByteArray ScriptedResponder::body(const QByteArray& request)
+{
     return request.mid(request.indexOf("\r\n\r\n") + 4);
 }
 
-QByteArray ScriptedResponder::header(const QByteArray& request, const QByteArray& name) {
+QByteArray ScriptedResponder::header(const QByteArray& request, const QByteArray& name)
+{
     for (const QByteArray& line : head(request).split('\n')) {
         const qsizetype colon = line.indexOf(':');
         if (colon > 0 && line.left(colon).trimmed().compare(name, Qt::CaseInsensitive) == 0)
@@ -34,7 +39,8 @@ QByteArray ScriptedResponder::header(const QByteArray& request, const QByteArray
     return QByteArray();
 }
 
-quint16 ScriptedResponder::closedPort() {
+quint16 ScriptedResponder::closedPort()
+{
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost, 0);
     const quint16 port = probe.serverPort();
@@ -42,7 +48,8 @@ quint16 ScriptedResponder::closedPort() {
     return port;
 }
 
-void ScriptedResponder::serve(QTcpSocket* socket) {
+void ScriptedResponder::serve(QTcpSocket* socket)
+{
     QByteArray received = socket->property("received").toByteArray() + socket->readAll();
     socket->setProperty("received", received);
     const qsizetype end = received.indexOf("\r\n\r\n");

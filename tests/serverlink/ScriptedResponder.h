@@ -24,7 +24,8 @@ public:
     QString url() const; // "http://127.0.0.1:<port>"
     quint16 port() const { return m_server.serverPort(); }
 
-    void answer(const QByteArray& body, int status = 200) {
+    void answer(const QByteArray& body, int status = 200)
+    {
         replies.append({Reply::Kind::Answer, status, body});
     }
 
