@@ -1,13 +1,22 @@
 #include "ScriptedResponder.h"
 
+#include <QSslServer>
 #include <QTcpSocket>
 
-ScriptedResponder::ScriptedResponder(QObject* parent)
+ScriptedResponder::ScriptedResponder(const QSslConfiguration& tls, QObject* parent)
     : QObject(parent)
+    , m_tls(!tls.isNull())
 {
-    m_server.listen(QHostAddress::LocalHost, 0);
-    connect(&m_server, &QTcpServer::newConnection, this, [this] {
-        while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+    if (m_tls) {
+        auto server = std::make_unique<QSslServer>();
+        server->setSslConfiguration(tls);
+        m_server = std::move(server);
+    } else {
+        m_server = std::make_unique<QTcpServer>();
+    }
+    m_server->listen(QHostAddress::LocalHost, 0);
+    connect(m_server.get(), &QTcpServer::pendingConnectionAvailable, this, [this] {
+        while (QTcpSocket* socket = m_server->nextPendingConnection()) {
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         }
@@ -16,7 +25,9 @@ ScriptedResponder::ScriptedResponder(QObject* parent)
 
 QString ScriptedResponder::url() const
 {
-    return QStringLiteral("http://127.0.0.1:%1").arg(port());
+    return QStringLiteral("%1://127.0.0.1:%2")
+        .arg(m_tls ? QStringLiteral("https") : QStringLiteral("http"))
+        .arg(port());
 }
 
 QByteArray ScriptedResponder::head(const QByteArray& request)
