@@ -23,17 +23,20 @@ struct Outcome {
     QString goodsHow;
 };
 
-qint64 integerAttribute(pugi::xml_node node, const char* name) {
+qint64 integerAttribute(pugi::xml_node node, const char* name)
+{
     return XmlAnswer::attribute(node, name).trimmed().toLongLong();
 }
 
-bool exists(ShopContext& context, const char* sql, qint64 id) {
+bool exists(ShopContext& context, const char* sql, qint64 id)
+{
     SqlStatement query(context.db, sql);
     query.bind(1, id);
     return query.next();
 }
 
-QString textOf(ShopContext& context, const char* sql, qint64 id) {
+QString textOf(ShopContext& context, const char* sql, qint64 id)
+{
     SqlStatement query(context.db, sql);
     query.bind(1, id);
     return query.next() ? query.text(0) : QString();
@@ -41,7 +44,8 @@ QString textOf(ShopContext& context, const char* sql, qint64 id) {
 
 // The stock a line may take: the goods' own, or that of the chosen variant when the goods
 // has one for that value. Nothing when the goods (or the variant) is not sold.
-std::optional<qint64> stockFor(ShopContext& context, qint64 storeId, qint64 paramValueId) {
+std::optional<qint64> stockFor(ShopContext& context, qint64 storeId, qint64 paramValueId)
+{
     if (paramValueId > 0) {
         SqlStatement variant(context.db, "SELECT how, status FROM store_add WHERE store_id=? AND "
                                          "param_value_id=?");
@@ -59,7 +63,8 @@ std::optional<qint64> stockFor(ShopContext& context, qint64 storeId, qint64 para
     return goods.integer(0);
 }
 
-Outcome check(ShopContext& context, pugi::xml_node order) {
+Outcome check(ShopContext& context, pugi::xml_node order)
+{
     const qint64 partnerId = integerAttribute(order, "partner_id");
     if (partnerId > 0 && !exists(context, "SELECT 1 FROM partner WHERE id=?", partnerId))
         return {QStringLiteral("ErrorPartner"), {}, {}};
@@ -93,7 +98,8 @@ Outcome check(ShopContext& context, pugi::xml_node order) {
 }
 
 // A buyer known only by e-mail becomes a client of the shop (or is found by that e-mail).
-qint64 clientForEmail(ShopContext& context, const QString& email) {
+qint64 clientForEmail(ShopContext& context, const QString& email)
+{
     SqlStatement known(context.db, "SELECT id FROM client WHERE lower(email)=lower(?)");
     known.bind(1, email);
     if (known.next())
@@ -119,7 +125,8 @@ qint64 clientForEmail(ShopContext& context, const QString& email) {
 }
 
 // Copies the attributes that name columns of the table, except those the shop decides.
-void copyAttributes(RowInserter& row, pugi::xml_node node, const QSet<QString>& shopOwned) {
+void copyAttributes(RowInserter& row, pugi::xml_node node, const QSet<QString>& shopOwned)
+{
     for (pugi::xml_attribute attribute : node.attributes()) {
         const QString name = QString::fromUtf8(attribute.name());
         const int index = row.columnIndex(name);
@@ -130,7 +137,8 @@ void copyAttributes(RowInserter& row, pugi::xml_node node, const QSet<QString>& 
     }
 }
 
-qint64 store(ShopContext& context, pugi::xml_node draft, bool& changed) {
+qint64 store(ShopContext& context, pugi::xml_node draft, bool& changed)
+{
     qint64 orderId = integerAttribute(draft, "order_id");
     changed = orderId > 0 && exists(context, "SELECT 1 FROM archive_order WHERE id=?", orderId);
     QString code;
@@ -209,7 +217,8 @@ qint64 store(ShopContext& context, pugi::xml_node draft, bool& changed) {
 
 } // namespace
 
-Answer applyOrdersUpdate(ShopContext& context, const QByteArray& payload) {
+Answer applyOrdersUpdate(ShopContext& context, const QByteArray& payload)
+{
     pugi::xml_document document;
     if (!XmlAnswer::parseCp1251(document, payload) ||
         std::strcmp(document.document_element().name(), "VUZUDOVAZE") != 0)
