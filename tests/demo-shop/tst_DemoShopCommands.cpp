@@ -577,6 +577,11 @@ void tst_DemoShopCommands::drafts()
     QCOMPARE(shop->queryNumber("SELECT COUNT(*) FROM client WHERE "
                                "email='vera.sidorova@example.ru'"),
              1);
+    // The new buyer is registered with the fields the order brought.
+    QCOMPARE(shop->queryText("SELECT group_concat(value_text, ' ') FROM (SELECT value_text FROM "
+                             "client_field_value v JOIN client c ON c.id=v.client_id WHERE "
+                             "c.email='vera.sidorova@example.ru' ORDER BY v.id)"),
+             QString::fromUtf8("Сидорова Вера"));
 
     QVERIFY(shop->post("APPLY_ORDERS_UPDATE", {}, "<ORDERS/>").body.startsWith("PHP_ERROR "));
     QVERIFY(shop->post("APPLY_ORDERS_UPDATE", {}, "not xml").body.startsWith("PHP_ERROR "));

@@ -97,8 +97,9 @@ Outcome check(ShopContext& context, pugi::xml_node order)
     return {QStringLiteral("OK"), {}, {}};
 }
 
-// A buyer known only by e-mail becomes a client of the shop (or is found by that e-mail).
-qint64 clientForEmail(ShopContext& context, const QString& email)
+// A buyer known only by e-mail becomes a client of the shop (or is found by that e-mail),
+// registered with the fields the order carries.
+qint64 clientForEmail(ShopContext& context, const QString& email, pugi::xml_node fields)
 {
     SqlStatement known(context.db, "SELECT id FROM client WHERE lower(email)=lower(?)");
     known.bind(1, email);
@@ -121,6 +122,24 @@ qint64 clientForEmail(ShopContext& context, const QString& email)
         .set("reg_date", context.now().date().toString(QStringLiteral("yyyy-MM-dd")))
         .set("rules_allow", 1)
         .insert();
+    RowInserter value(context.db, "client_field_value");
+    QSet<qint64> seen;
+    for (pugi::xml_node field : fields.children()) {
+        const qint64 fieldId = integerAttribute(field, "field_id");
+        if (fieldId <= 0 || seen.contains(fieldId))
+            continue;
+        seen.insert(fieldId);
+        const bool folder = integerAttribute(field, "isfolder") != 0 ||
+                            XmlAnswer::attribute(field, "isfolder").toLower() == u"true";
+        value.set("client_id", id)
+            .set("id", fieldId)
+            .set("name", XmlAnswer::attribute(field, "name"))
+            .set("isfolder", folder ? 1 : 0)
+            .set("absindex", integerAttribute(field, "absindex"));
+        if (!folder && !XmlAnswer::attribute(field, "value_text").isEmpty())
+            value.set("value_text", XmlAnswer::attribute(field, "value_text"));
+        value.insert();
+    }
     return id;
 }
 
@@ -164,7 +183,7 @@ qint64 store(ShopContext& context, pugi::xml_node draft, bool& changed)
     qint64 clientId = integerAttribute(draft, "client_id");
     const QString email = XmlAnswer::attribute(draft, "client_email").trimmed();
     if (clientId <= 0 && !email.isEmpty())
-        clientId = clientForEmail(context, email);
+        clientId = clientForEmail(context, email, draft.child("CLIENT"));
 
     RowInserter order(context.db, "archive_order");
     copyAttributes(order, draft,
