@@ -143,7 +143,7 @@ TFLogView::TFLogView(const ConnectionParams& connection, const AppFolder& folder
 
 TFLogView::~TFLogView()
 {
-    if (m_cursorBusy)
+    if (m_busy)
         QApplication::restoreOverrideCursor();
 }
 
@@ -178,8 +178,8 @@ void TFLogView::showBusyPicture()
 {
     if (!m_busyIndicator)
         return;
-    m_busyIndicator->setIcon(TraderIcons::indicator(m_request->isBusy() ? Indicator::ServerBusy
-                                                                        : Indicator::ServerIdle));
+    m_busyIndicator->setIcon(
+        TraderIcons::indicator(m_busy ? Indicator::ServerBusy : Indicator::ServerIdle));
     m_busyIndicator->repaint();
 }
 
@@ -217,11 +217,11 @@ void TFLogView::reset()
 
 void TFLogView::onBusyChanged(bool busy)
 {
-    if (busy && !m_cursorBusy)
+    if (busy && !m_busy)
         QApplication::setOverrideCursor(Qt::BusyCursor);
-    else if (!busy && m_cursorBusy)
+    else if (!busy && m_busy)
         QApplication::restoreOverrideCursor();
-    m_cursorBusy = busy;
+    m_busy = busy;
     showBusyPicture();
 }
 

@@ -67,7 +67,7 @@ private:
     ServerRequest* m_request;
     Prompter& m_prompter;
     QPointer<QToolButton> m_busyIndicator;
-    bool m_cursorBusy = false;
+    bool m_busy = false;
     bool m_sendLit = false;
     bool m_receiveLit = false;
     int m_gaugeShift = 0; // a transfer past the gauge's range is shown in KiB or MiB
