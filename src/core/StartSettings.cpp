@@ -19,15 +19,30 @@ bool readFlag(const SettingsFile& file, const QString& key)
 
 } // namespace
 
+ConnectionSettings ConnectionSettings::read(const SettingsFile& file)
+{
+    ConnectionSettings c;
+    const QString connect = QStringLiteral("Connect");
+    c.shopUrl = file.ReadSetting(connect, QStringLiteral("ShopUrl"), defaultShopUrl());
+    c.login = file.ReadSetting(connect, QStringLiteral("Login"), QString());
+    c.proxy = file.ReadSetting(connect, QStringLiteral("EProxy"), QString());
+    c.proxyPort = file.ReadSetting(connect, QStringLiteral("EPort"), QString());
+    return c;
+}
+
+void ConnectionSettings::write(const SettingsFile& file) const
+{
+    const QString connect = QStringLiteral("Connect");
+    file.WriteSetting(connect, QStringLiteral("ShopUrl"), shopUrl);
+    file.WriteSetting(connect, QStringLiteral("Login"), login);
+    file.WriteSetting(connect, QStringLiteral("EProxy"), proxy);
+    file.WriteSetting(connect, QStringLiteral("EPort"), proxyPort);
+}
+
 StartSettings StartSettings::read(const SettingsFile& file, const QDate& today)
 {
     StartSettings s;
-    const QString connect = QStringLiteral("Connect");
-    s.connection.shopUrl =
-        file.ReadSetting(connect, QStringLiteral("ShopUrl"), ConnectionSettings::defaultShopUrl());
-    s.connection.login = file.ReadSetting(connect, QStringLiteral("Login"), QString());
-    s.connection.proxy = file.ReadSetting(connect, QStringLiteral("EProxy"), QString());
-    s.connection.proxyPort = file.ReadSetting(connect, QStringLiteral("EPort"), QString());
+    s.connection = ConnectionSettings::read(file);
 
     bool ok = false;
     const int records =

@@ -14,6 +14,10 @@ struct ConnectionSettings {
     QString proxyPort;
 
     static QString defaultShopUrl() { return QStringLiteral("http://127.0.0.1:8047"); }
+
+    static ConnectionSettings read(const SettingsFile& file);
+    // The four keys in their fixed order, each reaching the file before the next.
+    void write(const SettingsFile& file) const;
 };
 
 // The order download period ([ArchiveOrders]).

@@ -1,0 +1,60 @@
+#include "XmlRecords.h"
+
+#include "Cp1251.h"
+#include "TraderError.h"
+
+#include <cstring>
+#include <sstream>
+
+namespace XmlRecords {
+
+QString ServerDateTime(const QDateTime& moment) {
+    const QTime t = moment.time();
+    if (t.hour() == 0 && t.minute() == 0 && t.second() == 0)
+        return moment.date().toString(QStringLiteral("yyyy-MM-dd"));
+    return moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+QString UrlEncode(const QString& text) {
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    const QByteArray bytes = Cp1251::encode(text);
+    QString out;
+    out.reserve(bytes.size() * 3);
+    for (const char c : bytes) {
+        const uchar b = uchar(c);
+        if (b == 0)
+            break;
+        if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') ||
+            std::strchr("!$'()*-.@_", b) != nullptr) {
+            out += QLatin1Char(c);
+        } else if (b == ' ') {
+            out += QLatin1Char('+');
+        } else {
+            out += QLatin1Char('%');
+            out += QLatin1Char(Hex[b >> 4]);
+            out += QLatin1Char(Hex[b & 0x0f]);
+        }
+    }
+    return out;
+}
+
+void loadAnswer(pugi::xml_document& document, const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    const pugi::xml_parse_result result = document.load_buffer(
+        utf8.constData(), size_t(utf8.size()), pugi::parse_default, pugi::encoding_utf8);
+    if (!result)
+        throw TraderError(QStringLiteral("Ошибка в XML-ответе сервера: %1 (позиция %2)")
+                              .arg(QString::fromUtf8(result.description()))
+                              .arg(result.offset));
+}
+
+QString documentText(const pugi::xml_document& document) {
+    std::ostringstream out;
+    out << R"(<?xml version="1.0" encoding="windows-1251"?>)" << '\n';
+    for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling())
+        if (node.type() != pugi::node_declaration)
+            node.print(out, "", pugi::format_raw, pugi::encoding_utf8);
+    return QString::fromStdString(out.str());
+}
+
+} // namespace XmlRecords
