@@ -22,25 +22,29 @@ namespace {
 
 const QByteArray CrLf = QByteArrayLiteral("\r\n");
 
-QString unknownAnswerText() {
+QString unknownAnswerText()
+{
     return QStringLiteral("Неопознаный ответ сервера!");
 }
 
 // The regional long time form without its time zone, e.g. 14:05:09.
-QString longTimeFormat() {
+QString longTimeFormat()
+{
     QString format = QLocale().timeFormat(QLocale::LongFormat);
     format.remove(QLatin1Char('t'));
     return format.trimmed();
 }
 
-bool isWebAddress(const QUrl& url) {
+bool isWebAddress(const QUrl& url)
+{
     return url.isValid() &&
            (url.scheme().compare(QLatin1String("http"), Qt::CaseInsensitive) == 0 ||
             url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0);
 }
 
 // The request's head as the monitor shows it; the proxy's credentials are left out.
-QByteArray sentHead(const QNetworkRequest& request, qsizetype bodySize) {
+QByteArray sentHead(const QNetworkRequest& request, qsizetype bodySize)
+{
     const QUrl& url = request.url();
     QByteArray head = "POST " + url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority) +
                       " HTTP/1.1" + CrLf + "Host: " + url.host().toUtf8();
@@ -53,7 +57,8 @@ QByteArray sentHead(const QNetworkRequest& request, qsizetype bodySize) {
     return head + "Content-Length: " + QByteArray::number(bodySize) + CrLf + CrLf;
 }
 
-QByteArray receivedHead(const QNetworkReply& reply) {
+QByteArray receivedHead(const QNetworkReply& reply)
+{
     QByteArray head =
         "HTTP/1.1 " + reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toByteArray() +
         ' ' + reply.attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray() + CrLf;
@@ -71,19 +76,24 @@ ServerRequest::ServerRequest(const ConnectionParams& connection, const AppFolder
     , m_folder(folder)
     , m_prompter(prompter)
     , m_network(new QNetworkAccessManager(this))
-    , m_clock([] { return QDateTime::currentDateTime(); }) {}
+    , m_clock([] { return QDateTime::currentDateTime(); })
+{
+}
 
 ServerRequest::~ServerRequest() = default;
 
-QString ServerRequest::zipFilePath() const {
+QString ServerRequest::zipFilePath() const
+{
     return QDir(m_folder.tempPath()).filePath(QStringLiteral("TempZipFile.zip"));
 }
 
-QString ServerRequest::resultFilePath() const {
+QString ServerRequest::resultFilePath() const
+{
     return QDir(m_folder.tempPath()).filePath(QStringLiteral("TempSQL.zip"));
 }
 
-void ServerRequest::AInitiate() {
+void ServerRequest::AInitiate()
+{
     emit logCleared();
     setProxy(m_connection.networkProxy());
     DataFileType = QStringLiteral("application/msword");
@@ -93,7 +103,8 @@ void ServerRequest::AInitiate() {
     StringData.clear();
 }
 
-void ServerRequest::ADoQuery() {
+void ServerRequest::ADoQuery()
+{
     if (m_running)
         return;
     m_running = true;
@@ -115,7 +126,8 @@ void ServerRequest::ADoQuery() {
     m_running = false;
 }
 
-void ServerRequest::runOnce() {
+void ServerRequest::runOnce()
+{
     setBusy(true);
     ErrorKind = ErrorKinds::UnknowAnswer();
     Answer = unknownAnswerText();
@@ -157,7 +169,8 @@ void ServerRequest::runOnce() {
     emit logLine(QLatin1Char('[') + timeText() + QStringLiteral("] Answer => ") + logText);
 }
 
-QByteArray ServerRequest::buildBody(QString& contentType) {
+QByteArray ServerRequest::buildBody(QString& contentType)
+{
     TMsMultiPartFormDataStream body(m_clock());
     contentType = body.ContentType();
     body.AddField(QStringLiteral("login"), m_connection.login);
@@ -179,7 +192,8 @@ QByteArray ServerRequest::buildBody(QString& contentType) {
     return body.bytes();
 }
 
-bool ServerRequest::post(const QByteArray& body, const QString& contentType, QByteArray& reply) {
+bool ServerRequest::post(const QByteArray& body, const QString& contentType, QByteArray& reply)
+{
     const QUrl url(m_connection.shopUrl + ScriptPath, QUrl::TolerantMode);
     if (!isWebAddress(url))
         return false;
@@ -235,6 +249,12 @@ bool ServerRequest::post(const QByteArray& body, const QString& contentType, QBy
         if (chunk.isEmpty())
             return;
         reply += chunk;
+        // No sound answer is larger than twice the largest entry it may carry; a server
+        // that keeps sending must not exhaust the machine.
+        if (reply.size() > 2 * m_unpackLimit) {
+            r->abort();
+            return;
+        }
         if (m_monitoring)
             emit trafficReceived(chunk);
         emit transferProgress(Direction::Receive, reply.size());
@@ -253,9 +273,9 @@ bool ServerRequest::post(const QByteArray& body, const QString& contentType, QBy
         loop.exec();
 
     const int status = r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const bool ok = r->error() == QNetworkReply::NoError && status >= 200 && status < 300;
-    if (ok)
+    if (r->error() == QNetworkReply::NoError && status >= 200 && status < 300)
         read();
+    const bool ok = r->error() == QNetworkReply::NoError && status >= 200 && status < 300;
     endSend();
     if (receiveBegun)
         emit transferEnd(Direction::Receive);
@@ -264,8 +284,8 @@ bool ServerRequest::post(const QByteArray& body, const QString& contentType, QBy
     return ok;
 }
 
-void ServerRequest::unpackResult(const QByteArray& archive, const QString& entry,
-                                 QString& logText) {
+void ServerRequest::unpackResult(const QByteArray& archive, const QString& entry, QString& logText)
+{
     ErrorKind = ErrorKinds::WrongZip();
     logText = QStringLiteral("WRONG_ZIP_RESULT");
     if (entry.size() != 32)
@@ -286,7 +306,8 @@ void ServerRequest::unpackResult(const QByteArray& archive, const QString& entry
     QFile::remove(path);
 }
 
-void ServerRequest::saveZipFile(const QByteArray& archive) {
+void ServerRequest::saveZipFile(const QByteArray& archive)
+{
     QString name = m_prompter.saveFileName(QStringLiteral("Имя файла архива"), QString(),
                                            QStringLiteral("*.zip (*.zip)"));
     if (name.isEmpty())
@@ -298,18 +319,21 @@ void ServerRequest::saveZipFile(const QByteArray& archive) {
         m_prompter.error(caption(), QStringLiteral("Не удалось записать файл %1").arg(name));
 }
 
-void ServerRequest::setBusy(bool busy) {
+void ServerRequest::setBusy(bool busy)
+{
     if (m_busy == busy)
         return;
     m_busy = busy;
     emit busyChanged(busy);
 }
 
-QString ServerRequest::timeText() const {
+QString ServerRequest::timeText() const
+{
     return QLocale().toString(m_clock().time(), longTimeFormat());
 }
 
-QString ServerRequest::requestLine() const {
+QString ServerRequest::requestLine() const
+{
     QString line = QLatin1Char('[') + timeText() + QStringLiteral("] Request =>");
     if (!Command.isEmpty())
         line += QStringLiteral(" Command: [") + Command + QLatin1Char(']');

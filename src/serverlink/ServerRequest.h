@@ -67,7 +67,8 @@ public:
     void setMonitoring(bool on) { m_monitoring = on; }
     bool isMonitoring() const { return m_monitoring; }
     bool isBusy() const { return m_busy; }
-    // A zipped answer's entry larger than this is a damaged archive.
+    // A zipped answer's entry larger than this is a damaged archive; an answer larger than
+    // twice this is no answer.
     void setUnpackLimit(qint64 bytes) { m_unpackLimit = bytes; }
 
     // Where the exchange keeps its temporary archives.

@@ -33,7 +33,8 @@ const QByteArray Boundary = "---------------------------030511140709042";
 const QString Unknown = QStringLiteral("Неопознаный ответ сервера!");
 const QString NoAnswerText = QStringLiteral("Сервер не отвечает. Повторить запрос?");
 
-QByteArray zipOf(const QList<std::pair<QString, QByteArray>>& entries) {
+QByteArray zipOf(const QList<std::pair<QString, QByteArray>>& entries)
+{
     QByteArray bytes;
     QBuffer buffer(&bytes);
     QuaZip zip(&buffer);
@@ -49,7 +50,8 @@ QByteArray zipOf(const QList<std::pair<QString, QByteArray>>& entries) {
 }
 
 // The entry's size fields in the local and the central header, made to claim `size`.
-QByteArray claimingSize(QByteArray zip, quint32 size) {
+QByteArray claimingSize(QByteArray zip, quint32 size)
+{
     const auto put = [&](qsizetype at) {
         for (int i = 0; i < 4; ++i)
             zip[at + i] = char((size >> (8 * i)) & 0xff);
@@ -80,7 +82,8 @@ SQe3XgUIfm+2ya+f0q0bFM9ag9T/
 )";
 
 // An archive whose one entry's compressed bytes are changed in the middle.
-QByteArray damaged(const QString& entry) {
+QByteArray damaged(const QString& entry)
+{
     QByteArray noise(4000, '\0');
     quint32 x = 12345;
     for (char& c : noise) {
@@ -116,6 +119,7 @@ private slots:
     void repeatedExchangeCarriesTheSameFields();
     void failuresBecomeNoAnswer_data();
     void failuresBecomeNoAnswer();
+    void unwritablePayloadIsNoAnswer();
     void proxyAlwaysGetsBasicAuthentication();
     void untrustedCertificateIsNoAnswer();
     void cookiesAreNotKept();
@@ -135,11 +139,13 @@ private:
     std::unique_ptr<QSignalSpy> m_log;
 };
 
-void TestServerRequest::initTestCase() {
+void TestServerRequest::initTestCase()
+{
     QLocale::setDefault(QLocale::c());
 }
 
-void TestServerRequest::init() {
+void TestServerRequest::init()
+{
     m_dir = std::make_unique<QTemporaryDir>();
     m_server = std::make_unique<ScriptedResponder>();
     m_prompter = std::make_unique<ScriptedPrompter>();
@@ -155,7 +161,8 @@ void TestServerRequest::init() {
     m_log = std::make_unique<QSignalSpy>(m_request.get(), &ServerRequest::logLine);
 }
 
-void TestServerRequest::cleanup() {
+void TestServerRequest::cleanup()
+{
     // Whatever happened, a caller starts the next exchange from empty fields.
     QVERIFY(m_request->Command.isEmpty());
     QVERIFY(m_request->Values.isEmpty());
@@ -164,19 +171,22 @@ void TestServerRequest::cleanup() {
     m_request.reset();
 }
 
-void TestServerRequest::exchange(const QByteArray& reply, int status) {
+void TestServerRequest::exchange(const QByteArray& reply, int status)
+{
     m_server->answer(reply, status);
     m_request->ADoQuery();
 }
 
-QStringList TestServerRequest::lines() const {
+QStringList TestServerRequest::lines() const
+{
     QStringList all;
     for (const QList<QVariant>& args : *m_log)
         all << args.at(0).toString();
     return all;
 }
 
-void TestServerRequest::postsTheFormWithFixedHeaders() {
+void TestServerRequest::postsTheFormWithFixedHeaders()
+{
     m_request->Command = QStringLiteral("GET_LAST_UPDATE");
     m_request->Values = QStringLiteral("100% %s");
     exchange("RETURN_VALUE 2011-03-05 14:00:00");
@@ -206,7 +216,8 @@ void TestServerRequest::postsTheFormWithFixedHeaders() {
                  "\"values\"\r\n\r\n100% %s\r\n--" + Boundary + "--\r\n");
 }
 
-void TestServerRequest::emptyLoginAndCodeAreStillSent() {
+void TestServerRequest::emptyLoginAndCodeAreStillSent()
+{
     m_connection->login.clear();
     m_connection->password.clear();
     exchange("QUERY_EXECUTE");
@@ -218,7 +229,8 @@ void TestServerRequest::emptyLoginAndCodeAreStillSent() {
     QCOMPARE(m_request->Answer, QStringLiteral("QUERY_EXECUTE"));
 }
 
-void TestServerRequest::stringDataTravelsAsOneZippedEntry() {
+void TestServerRequest::stringDataTravelsAsOneZippedEntry()
+{
     const QString data = QStringLiteral("<?xml version=\"1.0\" encoding=\"windows-1251\"?>"
                                         "<R><O id=\"1\" note=\"Ёлка 100%\"/></R>");
     m_request->Command = QStringLiteral("COMPARE_ARCHIVE_ORDERS");
@@ -258,7 +270,8 @@ void TestServerRequest::stringDataTravelsAsOneZippedEntry() {
     QCOMPARE(entry.readAll(), Cp1251::encode(data));
 }
 
-void TestServerRequest::recognition_data() {
+void TestServerRequest::recognition_data()
+{
     QTest::addColumn<QByteArray>("reply");
     QTest::addColumn<QString>("errorKind");
     QTest::addColumn<QString>("answer");
@@ -313,7 +326,8 @@ void TestServerRequest::recognition_data() {
            "для выяснения причины!"_s;
 }
 
-void TestServerRequest::recognition() {
+void TestServerRequest::recognition()
+{
     QFETCH(QByteArray, reply);
     QFETCH(QString, errorKind);
     QFETCH(QString, answer);
@@ -337,7 +351,8 @@ void TestServerRequest::recognition() {
     QCOMPARE(m_prompter->last().buttons, Prompter::Buttons::Ok);
 }
 
-void TestServerRequest::zipResult_data() {
+void TestServerRequest::zipResult_data()
+{
     QTest::addColumn<QByteArray>("archive");
     QTest::addColumn<qint64>("limit");
     QTest::addColumn<bool>("unpacked");
@@ -354,11 +369,14 @@ void TestServerRequest::zipResult_data() {
     QTest::newRow("damaged entry") << damaged(entry) << gib << false;
     QTest::newRow("entry claims more than a gibibyte")
         << claimingSize(zipOf({{entry, xml}}), quint32(gib + 1)) << gib << false;
+    QTest::newRow("entry larger than its header says")
+        << claimingSize(zipOf({{entry, QByteArray(5000, 'z')}}), 10) << qint64(4096) << false;
     QTest::newRow("entry larger than the limit")
         << zipOf({{entry, QByteArray(5000, 'z')}}) << qint64(4096) << false;
 }
 
-void TestServerRequest::zipResult() {
+void TestServerRequest::zipResult()
+{
     QFETCH(QByteArray, archive);
     QFETCH(qint64, limit);
     QFETCH(bool, unpacked);
@@ -387,7 +405,8 @@ void TestServerRequest::zipResult() {
     QVERIFY(QFile::exists(temp));
 }
 
-void TestServerRequest::zipFileGoesWhereTheUserSays() {
+void TestServerRequest::zipFileGoesWhereTheUserSays()
+{
     const QByteArray archive = zipOf({{QStringLiteral("a.txt"), "abc"}});
     m_prompter->fileNames << m_dir->filePath(QStringLiteral("saved"));
     exchange("ZIP_FILE" + archive);
@@ -405,7 +424,8 @@ void TestServerRequest::zipFileGoesWhereTheUserSays() {
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("saved.zip")});
 }
 
-void TestServerRequest::unansweredExchangeRepeatsOnYes() {
+void TestServerRequest::unansweredExchangeRepeatsOnYes()
+{
     m_connection->shopUrl =
         QStringLiteral("http://127.0.0.1:%1").arg(ScriptedResponder::closedPort());
     m_prompter->answers = {Prompter::Answer::Yes, Prompter::Answer::Yes, Prompter::Answer::Yes,
@@ -429,7 +449,8 @@ void TestServerRequest::unansweredExchangeRepeatsOnYes() {
     }
 }
 
-void TestServerRequest::repeatedExchangeCarriesTheSameFields() {
+void TestServerRequest::repeatedExchangeCarriesTheSameFields()
+{
     m_server->replies = {{ScriptedResponder::Reply::Kind::Hold, 0, {}},
                          {ScriptedResponder::Reply::Kind::Answer, 200, "RETURN_VALUE 5"}};
     m_request->setTransferTimeout(300ms);
@@ -452,7 +473,8 @@ void TestServerRequest::repeatedExchangeCarriesTheSameFields() {
     QCOMPARE(m_prompter->shown.size(), 1);
 }
 
-void TestServerRequest::failuresBecomeNoAnswer_data() {
+void TestServerRequest::failuresBecomeNoAnswer_data()
+{
     QTest::addColumn<ScriptedResponder::Reply>("reply");
     // An error page that carries an answer word is still no answer.
     QTest::newRow("server error") << ScriptedResponder::Reply{
@@ -464,15 +486,19 @@ void TestServerRequest::failuresBecomeNoAnswer_data() {
     QTest::newRow("connection dropped")
         << ScriptedResponder::Reply{ScriptedResponder::Reply::Kind::Drop, 0, {}};
 
+    QTest::newRow("answer beyond all bounds") << ScriptedResponder::Reply{
+        ScriptedResponder::Reply::Kind::Answer, 200, "RETURN_VALUE " + QByteArray(9000, 'x')};
     QTest::newRow("no byte within the time-out")
         << ScriptedResponder::Reply{ScriptedResponder::Reply::Kind::Hold, 0, {}};
 }
 
-void TestServerRequest::failuresBecomeNoAnswer() {
+void TestServerRequest::failuresBecomeNoAnswer()
+{
     QFETCH(ScriptedResponder::Reply, reply);
     m_server->replies = {reply};
     m_server->dropEverything = reply.kind == ScriptedResponder::Reply::Kind::Drop;
     m_request->setTransferTimeout(300ms);
+    m_request->setUnpackLimit(4096);
     m_request->Command = QStringLiteral("GET_TABLES_INFO");
     m_request->ADoQuery();
     QCOMPARE(m_request->ErrorKind, QStringLiteral("NoAnswer"));
@@ -481,7 +507,23 @@ void TestServerRequest::failuresBecomeNoAnswer() {
     QCOMPARE(m_prompter->texts(), QStringList{NoAnswerText});
 }
 
-void TestServerRequest::proxyAlwaysGetsBasicAuthentication() {
+void TestServerRequest::unwritablePayloadIsNoAnswer()
+{
+    QFile blocker(m_dir->filePath(QStringLiteral("Temp")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the Temp folder should be
+    blocker.close();
+    m_request->Command = QStringLiteral("APPLY_ORDERS_UPDATE");
+    m_request->StringData = QStringLiteral("<VUZUDOVAZE/>");
+    m_request->ADoQuery();
+    QCOMPARE(m_request->ErrorKind, QStringLiteral("NoAnswer"));
+    QVERIFY(m_server->requests.isEmpty());
+    // Nothing was posted, so there is no request line; the answer line is still written.
+    QCOMPARE(lines(), QStringList{QStringLiteral("[14:07:09] Answer => ")});
+    QCOMPARE(m_prompter->texts(), QStringList{NoAnswerText});
+}
+
+void TestServerRequest::proxyAlwaysGetsBasicAuthentication()
+{
     // The shop's own address is never contacted: the proxy (our responder) answers.
     m_connection->shopUrl =
         QStringLiteral("http://127.0.0.1:%1").arg(ScriptedResponder::closedPort());
@@ -502,7 +544,8 @@ void TestServerRequest::proxyAlwaysGetsBasicAuthentication() {
              "Basic " + QByteArray("\xef\xf0\xee\xea\xf1\xe8:p:w").toBase64());
 }
 
-void TestServerRequest::untrustedCertificateIsNoAnswer() {
+void TestServerRequest::untrustedCertificateIsNoAnswer()
+{
     if (!QSslSocket::supportsSsl())
         QSKIP("no TLS backend");
     QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
@@ -528,7 +571,8 @@ void TestServerRequest::untrustedCertificateIsNoAnswer() {
     QVERIFY(!received.contains("secret"));
 }
 
-void TestServerRequest::cookiesAreNotKept() {
+void TestServerRequest::cookiesAreNotKept()
+{
     m_server->setCookie = true;
     exchange("QUERY_EXECUTE");
     exchange("QUERY_EXECUTE");
@@ -536,7 +580,8 @@ void TestServerRequest::cookiesAreNotKept() {
     QCOMPARE(ScriptedResponder::header(m_server->requests.at(1), "Cookie"), QByteArray());
 }
 
-void TestServerRequest::noSecondExchangeWhileOneRuns() {
+void TestServerRequest::noSecondExchangeWhileOneRuns()
+{
     // Callers disable their commands during an exchange; a call that slips through anyway
     // must neither post nor disturb the fields of the running one.
     bool nested = false;
@@ -556,7 +601,8 @@ void TestServerRequest::noSecondExchangeWhileOneRuns() {
     QCOMPARE(lines().size(), 2);
 }
 
-void TestServerRequest::reportsBusyTransfersAndTrafficForTheLogWindow() {
+void TestServerRequest::reportsBusyTransfersAndTrafficForTheLogWindow()
+{
     QSignalSpy busy(m_request.get(), &ServerRequest::busyChanged);
     QSignalSpy begins(m_request.get(), &ServerRequest::transferBegin);
     QSignalSpy ends(m_request.get(), &ServerRequest::transferEnd);
@@ -593,7 +639,8 @@ void TestServerRequest::reportsBusyTransfersAndTrafficForTheLogWindow() {
     QVERIFY(answer.endsWith("\r\n\r\nRETURN_VALUE 1"));
 }
 
-void TestServerRequest::initiateResets() {
+void TestServerRequest::initiateResets()
+{
     QSignalSpy cleared(m_request.get(), &ServerRequest::logCleared);
     m_request->Command = QStringLiteral("X");
     m_request->Values = QStringLiteral("Y");

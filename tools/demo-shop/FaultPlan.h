@@ -29,7 +29,6 @@ public:
 
     // Adds one rule; false (and the reason in error) when the text is not a rule.
     bool add(const QString& text, QString* error);
-    bool isEmpty() const { return m_rules.isEmpty(); }
     // The fault for this request, if any; every rule that matches the command counts it.
     std::optional<Fault> next(const QByteArray& command);
     // The answer a fault gives in place of the command's own (not for Delay).

@@ -15,7 +15,6 @@ const char* const ShopOwnTables[] = {
     "CREATE TABLE partner (id INTEGER PRIMARY KEY, login TEXT NOT NULL, name TEXT)",
     "CREATE TABLE buyer_note (order_id INTEGER, note TEXT, send_email INTEGER, "
     "created TEXT)",
-    "CREATE TABLE shop_meta (key TEXT PRIMARY KEY, value TEXT)",
 };
 
 const char* const MirroredTables[] = {
@@ -77,7 +76,7 @@ void ShopDb::exec(const char* sql) {
 
 bool ShopDb::hasTables() {
     sqlite3_stmt* statement = nullptr;
-    sqlite3_prepare_v2(m_db, "SELECT 1 FROM sqlite_master WHERE type='table' AND name='shop_meta'",
+    sqlite3_prepare_v2(m_db, "SELECT 1 FROM sqlite_master WHERE type='table' AND name='manager'",
                        -1, &statement, nullptr);
     const bool found = sqlite3_step(statement) == SQLITE_ROW;
     sqlite3_finalize(statement);
@@ -96,10 +95,6 @@ void ShopDb::createTables() {
     exec("CREATE INDEX archive_client_field_order ON archive_client_field (order_id)");
     exec("CREATE INDEX archive_order_date ON archive_order (date_time)");
     exec("CREATE INDEX client_field_value_client ON client_field_value (client_id)");
-}
-
-qint64 ShopDb::lastInsertId() const {
-    return sqlite3_last_insert_rowid(m_db);
 }
 
 ShopTransaction::ShopTransaction(ShopDb& db)

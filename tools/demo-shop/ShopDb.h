@@ -19,7 +19,6 @@ public:
     // True when the shop's tables are there (a kept database from an earlier start).
     bool hasTables();
     void createTables();
-    qint64 lastInsertId() const;
 
 private:
     sqlite3* m_db = nullptr;

@@ -37,7 +37,6 @@ public:
     qint64 integer(int column) const;
     double real(int column) const;
     QString text(int column) const;
-    sqlite3_stmt* handle() const { return m_statement; }
 
 private:
     void fail() const;

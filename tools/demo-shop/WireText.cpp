@@ -8,12 +8,6 @@ QString storedTimestamp(const QDateTime& time) {
     return time.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
 }
 
-QString serverDateTime(const QDateTime& time) {
-    if (time.time().hour() == 0 && time.time().minute() == 0 && time.time().second() == 0)
-        return time.date().toString(QStringLiteral("yyyy-MM-dd"));
-    return storedTimestamp(time);
-}
-
 QDateTime parseDateTime(QStringView text) {
     const QString trimmed = text.trimmed().toString();
     if (trimmed.size() == 10) {

@@ -15,8 +15,6 @@ namespace WireText {
 
 // "yyyy-MM-dd hh:mm:ss", the form the shop keeps its times in.
 QString storedTimestamp(const QDateTime& time);
-// The stored form, or the date alone when the time of day is midnight.
-QString serverDateTime(const QDateTime& time);
 // "yyyy-MM-dd" with an optional " hh:mm:ss" (or "T"); an invalid time when it is neither.
 QDateTime parseDateTime(QStringView text);
 

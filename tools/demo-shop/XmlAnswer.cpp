@@ -25,24 +25,21 @@ void XmlAnswer::setAttribute(pugi::xml_node node, const char* name, const QStrin
     node.append_attribute(name).set_value(value.toUtf8().constData());
 }
 
-int XmlAnswer::appendRows(pugi::xml_node container, SqlStatement& query,
-                          const Schema::Table& table) {
+void XmlAnswer::appendRows(pugi::xml_node container, SqlStatement& query,
+                           const Schema::Table& table) {
     const int columns = query.columnCount();
     std::vector<const Schema::Field*> fields(std::size_t(columns), nullptr);
     for (int c = 0; c < columns; ++c)
         for (const Schema::Field& field : table.fields)
             if (std::strcmp(field.name, query.columnName(c)) == 0)
                 fields[std::size_t(c)] = &field;
-    int count = 0;
     while (query.next()) {
         pugi::xml_node row = container.append_child("ROW");
         for (int c = 0; c < columns; ++c)
             if (const std::optional<QString> text =
                     RecordText::fromColumn(fields[std::size_t(c)], query, c))
                 setAttribute(row, query.columnName(c), *text);
-        ++count;
     }
-    return count;
 }
 
 bool XmlAnswer::parseCp1251(pugi::xml_document& document, QByteArrayView text) {

@@ -22,8 +22,8 @@ public:
     static void setAttribute(pugi::xml_node node, const char* name, const QString& value);
     // One "ROW" element per row of the query, one attribute per non-NULL column; the column
     // types come from the table the query reads.
-    static int appendRows(pugi::xml_node container, SqlStatement& query,
-                          const Schema::Table& table);
+    static void appendRows(pugi::xml_node container, SqlStatement& query,
+                           const Schema::Table& table);
     // A windows-1251 document from the trader (its XML writer's text in the code page).
     static bool parseCp1251(pugi::xml_document& document, QByteArrayView text);
     static QString attribute(pugi::xml_node node, const char* name);
