@@ -14,7 +14,8 @@ namespace {
 
 using Schema::FieldType;
 
-std::optional<qint64> integer(std::string_view text) {
+std::optional<qint64> integer(std::string_view text)
+{
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
     qint64 value = 0;
@@ -24,14 +25,16 @@ std::optional<qint64> integer(std::string_view text) {
     return value;
 }
 
-QVariant ranged(std::string_view text, qint64 low, qint64 high) {
+QVariant ranged(std::string_view text, qint64 low, qint64 high)
+{
     const auto value = integer(text);
     if (!value || *value < low || *value > high)
         return QVariant();
     return QVariant(int(*value));
 }
 
-int digits(std::string_view text, size_t at, size_t count) {
+int digits(std::string_view text, size_t at, size_t count)
+{
     int value = 0;
     for (size_t i = at; i < at + count; ++i) {
         if (text[i] < '0' || text[i] > '9')
@@ -41,7 +44,8 @@ int digits(std::string_view text, size_t at, size_t count) {
     return value;
 }
 
-std::optional<QDate> date(std::string_view text) {
+std::optional<QDate> date(std::string_view text)
+{
     if (text.size() < 10 || text[4] != '-' || text[7] != '-')
         return std::nullopt;
     const QDate d(digits(text, 0, 4), digits(text, 5, 2), digits(text, 8, 2));
@@ -51,7 +55,8 @@ std::optional<QDate> date(std::string_view text) {
 }
 
 // "yyyy-MM-dd" alone is midnight; otherwise a space and "hh:mm:ss" must follow.
-std::optional<QDateTime> dateTime(std::string_view text) {
+std::optional<QDateTime> dateTime(std::string_view text)
+{
     const auto d = date(text);
     if (!d)
         return std::nullopt;
@@ -65,7 +70,8 @@ std::optional<QDateTime> dateTime(std::string_view text) {
     return QDateTime(*d, t);
 }
 
-QVariant logical(std::string_view text) {
+QVariant logical(std::string_view text)
+{
     const QByteArray lower = QByteArray(text.data(), qsizetype(text.size())).toLower();
     if (lower == "true")
         return 1;
@@ -78,7 +84,8 @@ QVariant logical(std::string_view text) {
     return value != 0 ? 1 : 0;
 }
 
-QString decimalText(const QVariant& value) {
+QString decimalText(const QVariant& value)
+{
     bool ok = false;
     const double d = value.toDouble(&ok);
     if (!ok)
@@ -91,11 +98,13 @@ QString decimalText(const QVariant& value) {
     return text;
 }
 
-bool isEmpty(const QVariant& value) {
+bool isEmpty(const QVariant& value)
+{
     return value.isNull() || (value.typeId() == QMetaType::QString && value.toString().isEmpty());
 }
 
-QString integerText(const QVariant& value) {
+QString integerText(const QVariant& value)
+{
     bool ok = false;
     const qlonglong n = value.toLongLong(&ok);
     return ok ? QString::number(n) : QString();
@@ -103,7 +112,8 @@ QString integerText(const QVariant& value) {
 
 } // namespace
 
-QVariant read(const Schema::Field& field, std::string_view text) {
+QVariant read(const Schema::Field& field, std::string_view text)
+{
     switch (field.type) {
     case FieldType::Short:
         return ranged(text, -32768, 32767);
@@ -140,7 +150,8 @@ QVariant read(const Schema::Field& field, std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-QString write(Schema::FieldType type, const QVariant& value) {
+QString write(Schema::FieldType type, const QVariant& value)
+{
     const bool empty = isEmpty(value);
     switch (type) {
     case FieldType::Decimal:
@@ -170,7 +181,8 @@ QString write(Schema::FieldType type, const QVariant& value) {
     return empty ? QString() : value.toString();
 }
 
-QString writeUntyped(const QVariant& value) {
+QString writeUntyped(const QVariant& value)
+{
     if (isEmpty(value))
         return QString();
     switch (value.typeId()) {

@@ -6,7 +6,8 @@
 #include "SettingsFile.h"
 
 ConnectionParams ConnectionParams::fromStart(const ConnectionSettings& file,
-                                             const PasswordStore& store) {
+                                             const PasswordStore& store)
+{
     const PasswordStore::Secrets secrets = store.read();
     ConnectionParams p;
     p.shopUrl = file.shopUrl;
@@ -19,36 +20,42 @@ ConnectionParams ConnectionParams::fromStart(const ConnectionSettings& file,
     return p;
 }
 
-QString ConnectionParams::normalizedShopUrl(const QString& url) {
+QString ConnectionParams::normalizedShopUrl(const QString& url)
+{
     if (url.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
         url.startsWith(QLatin1String("https://"), Qt::CaseInsensitive))
         return url;
     return QStringLiteral("http://") + url;
 }
 
-int ConnectionParams::proxyPortNumber() const {
+int ConnectionParams::proxyPortNumber() const
+{
     bool ok = false;
     const int port = proxyPort.toInt(&ok, 10);
     return ok && port >= 0 && port <= 65535 ? port : 80;
 }
 
-QNetworkProxy ConnectionParams::networkProxy() const {
+QNetworkProxy ConnectionParams::networkProxy() const
+{
     if (proxy.isEmpty())
         return QNetworkProxy(QNetworkProxy::NoProxy);
     return QNetworkProxy(QNetworkProxy::HttpProxy, proxy, quint16(proxyPortNumber()), proxyLogin,
                          proxyPassword);
 }
 
-ConnectionSettings ConnectionParams::fileSettings() const {
+ConnectionSettings ConnectionParams::fileSettings() const
+{
     return ConnectionSettings{shopUrl, login, proxy, proxyPort};
 }
 
-QString ConnectionParams::programCaption() const {
+QString ConnectionParams::programCaption() const
+{
     return ProgramInfo::ProgramTitle() + QStringLiteral(" [") + shopUrl + QLatin1Char(']');
 }
 
 void ConnectionParams::save(const SettingsFile& file, ServerRequest& request,
-                            const PasswordStore& store) {
+                            const PasswordStore& store)
+{
     shopUrl = normalizedShopUrl(shopUrl);
     fileSettings().write(file);
     request.setProxy(networkProxy());

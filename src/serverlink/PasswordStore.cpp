@@ -18,14 +18,16 @@ namespace {
 // No password is this long; a larger size is a damaged value, not a reason to allocate.
 constexpr qint64 MaxStoredSize = 64 * 1024;
 
-QByteArray storedBytes(const QVariant& value) {
+QByteArray storedBytes(const QVariant& value)
+{
     if (value.typeId() == QMetaType::QByteArray)
         return value.toByteArray();
     return Cp1251::encode(value.toString());
 }
 
 // Exactly `size` bytes of the inflated stream, or nothing when it holds fewer.
-QString inflated(const QByteArray& stream, qint64 size) {
+QString inflated(const QByteArray& stream, qint64 size)
+{
     if (size > MaxStoredSize)
         return QString();
     QByteArray out(size, '\0');
@@ -46,7 +48,8 @@ QString inflated(const QByteArray& stream, qint64 size) {
 
 // "<name>Size" decides the form of "<name>": 0 and less is plain text; without it the
 // value is not trusted at all.
-QString readSecret(const QSettings& store, const QString& name) {
+QString readSecret(const QSettings& store, const QString& name)
+{
     const QVariant sizeValue = store.value(name + QStringLiteral("Size"));
     if (!sizeValue.isValid())
         return QString();
@@ -60,7 +63,8 @@ QString readSecret(const QSettings& store, const QString& name) {
 }
 
 // Only the Windows registry is no file.
-bool isFile(const QSettings& store) {
+bool isFile(const QSettings& store)
+{
 #ifdef Q_OS_WIN
     return store.format() != QSettings::NativeFormat;
 #else
@@ -71,7 +75,8 @@ bool isFile(const QSettings& store) {
 
 // The file is made owner-only before the passwords reach it, and kept so after the write
 // (QSettings replaces the file and keeps the permissions it finds).
-void restrictToOwner(const QString& path) {
+void restrictToOwner(const QString& path)
+{
     QDir().mkpath(QFileInfo(path).absolutePath());
     if (!QFileInfo::exists(path)) {
         QFile file(path);
@@ -81,18 +86,8 @@ void restrictToOwner(const QString& path) {
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
-} // namespace
-
-PasswordStore::PasswordStore(const QString& filePath)
-    : m_filePath(filePath) {}
-
-QString PasswordStore::organisation() {
-    return QStringLiteral("Dunvik Shop ") + ProgramInfo::ProgramVersion();
-}
-
-namespace {
-
-std::unique_ptr<QSettings> openStore(const QString& filePath) {
+std::unique_ptr<QSettings> openStore(const QString& filePath)
+{
     if (filePath.isEmpty())
         return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                            PasswordStore::organisation(),
@@ -102,11 +97,23 @@ std::unique_ptr<QSettings> openStore(const QString& filePath) {
 
 } // namespace
 
-QString PasswordStore::location() const {
+PasswordStore::PasswordStore(const QString& filePath)
+    : m_filePath(filePath)
+{
+}
+
+QString PasswordStore::organisation()
+{
+    return QStringLiteral("Dunvik Shop ") + ProgramInfo::ProgramVersion();
+}
+
+QString PasswordStore::location() const
+{
     return openStore(m_filePath)->fileName();
 }
 
-PasswordStore::Secrets PasswordStore::read() const {
+PasswordStore::Secrets PasswordStore::read() const
+{
     const auto store = openStore(m_filePath);
     Secrets s;
     s.password = readSecret(*store, QStringLiteral("Password"));
@@ -115,7 +122,8 @@ PasswordStore::Secrets PasswordStore::read() const {
     return s;
 }
 
-void PasswordStore::write(const Secrets& secrets) const {
+void PasswordStore::write(const Secrets& secrets) const
+{
     const auto store = openStore(m_filePath);
     const bool file = isFile(*store);
     if (file)

@@ -7,7 +7,8 @@
 
 namespace XmlRecords {
 
-void RowToXml(const QSqlRecord& row, pugi::xml_node element, const QString& tableName) {
+void RowToXml(const QSqlRecord& row, pugi::xml_node element, const QString& tableName)
+{
     const Schema::Table* table = Schema::find(tableName);
     for (int i = 0; i < row.count(); ++i) {
         const QString name = row.fieldName(i);

@@ -4,7 +4,8 @@
 
 namespace ErrorKinds {
 
-QString message(const QString& errorKind, const QString& answer) {
+QString message(const QString& errorKind, const QString& answer)
+{
     if (errorKind == NoAnswer())
         return QStringLiteral("Сервер не отвечает. Повторить запрос?");
     if (errorKind == WrongPassword())
@@ -31,13 +32,15 @@ QString message(const QString& errorKind, const QString& answer) {
 namespace {
 
 // The text after a word and its one separator character, empty when there is none.
-QString after(const QByteArray& reply, qsizetype wordLength) {
+QString after(const QByteArray& reply, qsizetype wordLength)
+{
     return Cp1251::decode(reply.mid(wordLength + 1));
 }
 
 } // namespace
 
-ServerAnswer ServerAnswer::recognize(const QByteArray& reply) {
+ServerAnswer ServerAnswer::recognize(const QByteArray& reply)
+{
     ServerAnswer a;
     a.errorKind = ErrorKinds::UnknowAnswer();
     // A zipped answer is logged by its word only, so only the others are decoded whole.

@@ -9,31 +9,40 @@
 // spelled so on purpose), and the box each one shows.
 namespace ErrorKinds {
 
-inline QString NoAnswer() {
+inline QString NoAnswer()
+{
     return QStringLiteral("NoAnswer");
 }
-inline QString WrongPassword() {
+inline QString WrongPassword()
+{
     return QStringLiteral("WrongPassword");
 }
-inline QString WrongCWD() {
+inline QString WrongCWD()
+{
     return QStringLiteral("WrongCWD");
 }
-inline QString ShopIsLock() {
+inline QString ShopIsLock()
+{
     return QStringLiteral("ShopIsLock");
 }
-inline QString IPBlocked() {
+inline QString IPBlocked()
+{
     return QStringLiteral("IPBlocked");
 }
-inline QString SqlError() {
+inline QString SqlError()
+{
     return QStringLiteral("SqlError");
 }
-inline QString PHPError() {
+inline QString PHPError()
+{
     return QStringLiteral("PHPError");
 }
-inline QString WrongZip() {
+inline QString WrongZip()
+{
     return QStringLiteral("WrongZip");
 }
-inline QString UnknowAnswer() {
+inline QString UnknowAnswer()
+{
     return QStringLiteral("UnknowAnswer");
 }
 

@@ -227,6 +227,7 @@ bool ServerRequest::post(const QByteArray& body, const QString& contentType, QBy
     emit transferBegin(Direction::Send, body.size());
     bool sendEnded = false;
     bool receiveBegun = false;
+    bool tooLarge = false;
     const auto endSend = [&] {
         if (!sendEnded) {
             sendEnded = true;
@@ -252,6 +253,7 @@ bool ServerRequest::post(const QByteArray& body, const QString& contentType, QBy
         // No sound answer is larger than twice the largest entry it may carry; a server
         // that keeps sending must not exhaust the machine.
         if (reply.size() > 2 * m_unpackLimit) {
+            tooLarge = true;
             r->abort();
             return;
         }
@@ -273,9 +275,10 @@ bool ServerRequest::post(const QByteArray& body, const QString& contentType, QBy
         loop.exec();
 
     const int status = r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (r->error() == QNetworkReply::NoError && status >= 200 && status < 300)
+    const bool answered = r->error() == QNetworkReply::NoError && status >= 200 && status < 300;
+    if (answered)
         read();
-    const bool ok = r->error() == QNetworkReply::NoError && status >= 200 && status < 300;
+    const bool ok = answered && !tooLarge;
     endSend();
     if (receiveBegun)
         emit transferEnd(Direction::Receive);

@@ -9,17 +9,23 @@ namespace {
 
 const QByteArray CrLf = QByteArrayLiteral("\r\n");
 
+// 27 hyphens and the moment as month, day, two-digit year, hours, minutes, seconds and
+// milliseconds: 42 characters.
+QString boundaryFor(const QDateTime& now)
+{
+    return QString(27, QLatin1Char('-')) + now.toString(QStringLiteral("MMddyyHHmmsszzz"));
+}
+
 } // namespace
 
 TMsMultiPartFormDataStream::TMsMultiPartFormDataStream(const QDateTime& now)
     : m_boundary(boundaryFor(now))
-    , m_contentType(QStringLiteral("multipart/form-data; boundary=") + m_boundary) {}
-
-QString TMsMultiPartFormDataStream::boundaryFor(const QDateTime& now) {
-    return QString(27, QLatin1Char('-')) + now.toString(QStringLiteral("MMddyyHHmmsszzz"));
+    , m_contentType(QStringLiteral("multipart/form-data; boundary=") + m_boundary)
+{
 }
 
-void TMsMultiPartFormDataStream::AddField(const QString& name, const QString& value) {
+void TMsMultiPartFormDataStream::AddField(const QString& name, const QString& value)
+{
     if (!m_firstPart)
         m_bytes += CrLf;
     m_bytes += "--" + Cp1251::encode(m_boundary) + CrLf;
@@ -30,7 +36,8 @@ void TMsMultiPartFormDataStream::AddField(const QString& name, const QString& va
 }
 
 void TMsMultiPartFormDataStream::AddFilePart(const QString& fieldName, const QString& filePath,
-                                             const QString& contentType) {
+                                             const QString& contentType)
+{
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly))
         throw TraderError(QStringLiteral("Не удалось открыть файл %1").arg(filePath));
@@ -47,7 +54,8 @@ void TMsMultiPartFormDataStream::AddFilePart(const QString& fieldName, const QSt
     m_bytes += content;
 }
 
-void TMsMultiPartFormDataStream::Finish() {
+void TMsMultiPartFormDataStream::Finish()
+{
     m_bytes += CrLf + "--" + Cp1251::encode(m_boundary) + "--" + CrLf;
     m_firstPart = true;
 }

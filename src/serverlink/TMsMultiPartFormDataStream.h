@@ -12,8 +12,6 @@ public:
     // The boundary is made from "now"; the exchange passes its clock so that tests know it.
     explicit TMsMultiPartFormDataStream(const QDateTime& now = QDateTime::currentDateTime());
 
-    static QString boundaryFor(const QDateTime& now);
-
     const QString& Boundary() const { return m_boundary; }
     const QString& ContentType() const { return m_contentType; }
     bool FirstPart() const { return m_firstPart; }

@@ -8,14 +8,16 @@
 
 namespace XmlRecords {
 
-QString ServerDateTime(const QDateTime& moment) {
+QString ServerDateTime(const QDateTime& moment)
+{
     const QTime t = moment.time();
     if (t.hour() == 0 && t.minute() == 0 && t.second() == 0)
         return moment.date().toString(QStringLiteral("yyyy-MM-dd"));
     return moment.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
-QString UrlEncode(const QString& text) {
+QString UrlEncode(const QString& text)
+{
     static constexpr char Hex[] = "0123456789ABCDEF";
     const QByteArray bytes = Cp1251::encode(text);
     QString out;
@@ -38,7 +40,8 @@ QString UrlEncode(const QString& text) {
     return out;
 }
 
-void loadAnswer(pugi::xml_document& document, const QString& text) {
+void loadAnswer(pugi::xml_document& document, const QString& text)
+{
     const QByteArray utf8 = text.toUtf8();
     const pugi::xml_parse_result result = document.load_buffer(
         utf8.constData(), size_t(utf8.size()), pugi::parse_default, pugi::encoding_utf8);
@@ -48,7 +51,8 @@ void loadAnswer(pugi::xml_document& document, const QString& text) {
                               .arg(result.offset));
 }
 
-QString documentText(const pugi::xml_document& document) {
+QString documentText(const pugi::xml_document& document)
+{
     std::ostringstream out;
     out << R"(<?xml version="1.0" encoding="windows-1251"?>)" << '\n';
     for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling())

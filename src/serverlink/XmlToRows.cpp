@@ -17,7 +17,8 @@ namespace XmlRecords {
 
 namespace {
 
-QString quoted(const QString& name) {
+QString quoted(const QString& name)
+{
     QString escaped = name;
     escaped.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return QLatin1Char('"') + escaped + QLatin1Char('"');
@@ -28,10 +29,12 @@ QString quoted(const QString& name) {
 class Savepoint {
 public:
     explicit Savepoint(const QSqlDatabase& db)
-        : m_db(db) {
+        : m_db(db)
+    {
         Sql::exec(m_db, QStringLiteral("SAVEPOINT xml_to_rows"));
     }
-    ~Savepoint() {
+    ~Savepoint()
+    {
         if (m_open) {
             QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK TO xml_to_rows"));
             QSqlQuery(m_db).exec(QStringLiteral("RELEASE xml_to_rows"));
@@ -39,7 +42,8 @@ public:
     }
     Savepoint(const Savepoint&) = delete;
     Savepoint& operator=(const Savepoint&) = delete;
-    void release() {
+    void release()
+    {
         Sql::exec(m_db, QStringLiteral("RELEASE xml_to_rows"));
         m_open = false;
     }
@@ -52,17 +56,20 @@ private:
 class ProgressScope {
 public:
     ProgressScope(RowProgress* progress, int maximum)
-        : m_progress(progress) {
+        : m_progress(progress)
+    {
         if (m_progress)
             m_progress->begin(maximum);
     }
-    ~ProgressScope() {
+    ~ProgressScope()
+    {
         if (m_progress)
             m_progress->end();
     }
     ProgressScope(const ProgressScope&) = delete;
     ProgressScope& operator=(const ProgressScope&) = delete;
-    void step(int position) const {
+    void step(int position) const
+    {
         if (m_progress)
             m_progress->step(position);
     }
@@ -78,7 +85,8 @@ struct Columns {
     QStringList names;
     QHash<QByteArray, int> byName;
 
-    Columns(const QSqlDatabase& db, const QString& tableName) {
+    Columns(const QSqlDatabase& db, const QString& tableName)
+    {
         const Schema::Table* table = Schema::find(tableName);
         names = LocalTable(db, tableName).columnNames();
         for (const QString& name : names) {
@@ -92,7 +100,8 @@ struct Columns {
         }
     }
 
-    int find(const char* attribute) const {
+    int find(const char* attribute) const
+    {
         const QByteArray key =
             QByteArray::fromRawData(attribute, qsizetype(std::strlen(attribute)));
         const auto it = byName.constFind(key);
@@ -105,7 +114,8 @@ struct Columns {
 } // namespace
 
 int XmlToRows(const pugi::xml_node& container, const QSqlDatabase& db, const QString& tableName,
-              RowProgress* progress) {
+              RowProgress* progress)
+{
     int maximum = 0;
     for (pugi::xml_node record = container.first_child(); record; record = record.next_sibling())
         if (record.type() == pugi::node_element)

@@ -17,14 +17,16 @@ namespace {
 
 constexpr quint32 WindowsArchiveAttribute = 0x20;
 
-[[noreturn]] void cannotWrite(const QString& path) {
+[[noreturn]] void cannotWrite(const QString& path)
+{
     throw TraderError(QStringLiteral("Не удалось записать файл %1").arg(path));
 }
 
 } // namespace
 
 void writeSingleEntry(const QString& archivePath, const QString& entryName,
-                      const QByteArray& content) {
+                      const QByteArray& content)
+{
     if (QFile::exists(archivePath) && !QFile::remove(archivePath))
         cannotWrite(archivePath);
     QuaZip zip(archivePath);
@@ -45,7 +47,8 @@ void writeSingleEntry(const QString& archivePath, const QString& entryName,
 }
 
 std::optional<QByteArray> readEntry(const QString& archivePath, const QString& entryName,
-                                    qint64 limit) {
+                                    qint64 limit)
+{
     QuaZip zip(archivePath);
     if (!zip.open(QuaZip::mdUnzip))
         return std::nullopt;

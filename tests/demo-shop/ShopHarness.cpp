@@ -19,11 +19,14 @@
 #include <quazipnewinfo.h>
 
 ShopHarness::ShopHarness()
-    : ShopHarness(Options()) {}
+    : ShopHarness(Options())
+{
+}
 
 ShopHarness::ShopHarness(const Options& options)
     : m_db(std::make_unique<ShopDb>())
-    , m_faults(std::make_unique<FaultPlan>()) {
+    , m_faults(std::make_unique<FaultPlan>())
+{
     ShopSeeder(*m_db, options.size, fixedNow()).seed();
     for (const QString& rule : options.faults) {
         QString error;
@@ -40,21 +43,24 @@ ShopHarness::ShopHarness(const Options& options)
     m_thread = std::thread([this] { m_server->run(); });
 }
 
-ShopHarness::~ShopHarness() {
+ShopHarness::~ShopHarness()
+{
     m_server->stop();
     m_thread.join();
 }
 
 ShopHarness::Reply ShopHarness::post(const QByteArray& command, const QByteArray& values,
                                      const std::optional<QByteArray>& stringData,
-                                     const QByteArray& login, const QByteArray& code) {
+                                     const QByteArray& login, const QByteArray& code)
+{
     return postBody(formBody(Boundary, command, values, stringData, login, code), Boundary);
 }
 
 QByteArray ShopHarness::formBody(const QByteArray& boundary, const QByteArray& command,
                                  const QByteArray& values,
                                  const std::optional<QByteArray>& stringData,
-                                 const QByteArray& login, const QByteArray& code) {
+                                 const QByteArray& login, const QByteArray& code)
+{
     QByteArray body;
     bool first = true;
     const auto field = [&](const char* name, const QByteArray& value) {
@@ -80,8 +86,8 @@ QByteArray ShopHarness::formBody(const QByteArray& boundary, const QByteArray& c
     return body;
 }
 
-ShopHarness::Reply ShopHarness::postTo(int port, const QByteArray& body,
-                                       const QByteArray& boundary) {
+ShopHarness::Reply ShopHarness::postTo(int port, const QByteArray& body, const QByteArray& boundary)
+{
     QNetworkAccessManager manager;
     manager.setProxy(QNetworkProxy::NoProxy);
     QNetworkRequest request(QUrl(QStringLiteral("http://127.0.0.1:%1/admin/trader.php").arg(port)));
@@ -108,17 +114,20 @@ ShopHarness::Reply ShopHarness::postTo(int port, const QByteArray& body,
     return result;
 }
 
-QString ShopHarness::queryText(const char* sql) {
+QString ShopHarness::queryText(const char* sql)
+{
     SqlStatement query(*m_db, sql);
     return query.next() ? query.text(0) : QString();
 }
 
-qint64 ShopHarness::queryNumber(const char* sql) {
+qint64 ShopHarness::queryNumber(const char* sql)
+{
     SqlStatement query(*m_db, sql);
     return query.next() ? query.integer(0) : -1;
 }
 
-std::optional<QByteArray> ShopHarness::zipEntry(const QByteArray& body) {
+std::optional<QByteArray> ShopHarness::zipEntry(const QByteArray& body)
+{
     if (!body.startsWith("ZIP_RESULT") || body.size() < 42)
         return std::nullopt;
     const QString entry = QString::fromLatin1(body.mid(10, 32)) + QStringLiteral(".xml");
@@ -135,7 +144,8 @@ std::optional<QByteArray> ShopHarness::zipEntry(const QByteArray& body) {
     return content;
 }
 
-QByteArray ShopHarness::zipResult(const QByteArray& body) {
+QByteArray ShopHarness::zipResult(const QByteArray& body)
+{
     const std::optional<QByteArray> content = zipEntry(body);
     if (!content)
         QTest::qFail(
@@ -145,7 +155,8 @@ QByteArray ShopHarness::zipResult(const QByteArray& body) {
     return content.value_or(QByteArray());
 }
 
-QByteArray ShopHarness::zip(const QString& entryName, const QByteArray& content) {
+QByteArray ShopHarness::zip(const QString& entryName, const QByteArray& content)
+{
     QByteArray archive;
     QBuffer buffer(&archive);
     QuaZip zip(&buffer);
@@ -158,14 +169,16 @@ QByteArray ShopHarness::zip(const QString& entryName, const QByteArray& content)
     return archive;
 }
 
-bool ShopHarness::load(pugi::xml_document& document, const QByteArray& text) {
+bool ShopHarness::load(pugi::xml_document& document, const QByteArray& text)
+{
     const QByteArray utf8 = Cp1251::decode(text).toUtf8();
     return document.load_buffer(utf8.constData(), std::size_t(utf8.size()), pugi::parse_default,
                                 pugi::encoding_utf8);
 }
 
 QList<QMap<QString, QString>> ShopHarness::records(const pugi::xml_document& document,
-                                                   const char* container) {
+                                                   const char* container)
+{
     QList<QMap<QString, QString>> rows;
     for (pugi::xml_node row : document.document_element().child(container).children()) {
         QMap<QString, QString> values;

@@ -51,7 +51,8 @@ public:
                const std::optional<QByteArray>& stringData = std::nullopt,
                const QByteArray& login = "manager", const QByteArray& code = "demo");
     // The raw form body, for requests the trader would never make.
-    Reply postBody(const QByteArray& body, const QByteArray& boundary) {
+    Reply postBody(const QByteArray& body, const QByteArray& boundary)
+    {
         return postTo(m_port, body, boundary);
     }
     static Reply postTo(int port, const QByteArray& body, const QByteArray& boundary);

@@ -14,19 +14,23 @@ using Changes = QMap<QString, QString>;
 
 namespace {
 
-QByteArray w(const char* utf8) {
+QByteArray w(const char* utf8)
+{
     return Cp1251::encode(QString::fromUtf8(utf8));
 }
 
-QString attr(pugi::xml_node node, const char* name) {
+QString attr(pugi::xml_node node, const char* name)
+{
     return QString::fromUtf8(node.attribute(name).value());
 }
 
-QString text(const QByteArray& cp1251) {
+QString text(const QByteArray& cp1251)
+{
     return Cp1251::decode(cp1251);
 }
 
-QList<qint64> ids(SqlStatement& query) {
+QList<qint64> ids(SqlStatement& query)
+{
     QList<qint64> list;
     while (query.next())
         list.append(query.integer(0));
@@ -35,7 +39,8 @@ QList<qint64> ids(SqlStatement& query) {
 
 // The criteria list exactly as the client manager sends it with its initial values, with
 // some keys replaced.
-QByteArray criteria(const QMap<QString, QString>& changes) {
+QByteArray criteria(const QMap<QString, QString>& changes)
+{
     const char* const keys[][2] = {{"login", ""},
                                    {"email", ""},
                                    {"id", ""},
@@ -69,7 +74,8 @@ class tst_DemoShopCommands : public QObject {
     std::unique_ptr<ShopHarness> shop;
 
     pugi::xml_document answerDocument(const QByteArray& command, const QByteArray& values = {},
-                                      const std::optional<QByteArray>& data = std::nullopt) {
+                                      const std::optional<QByteArray>& data = std::nullopt)
+    {
         const ShopHarness::Reply reply = shop->post(command, values, data);
         pugi::xml_document document;
         if (!ShopHarness::load(document, ShopHarness::zipResult(reply.body)))
@@ -106,7 +112,8 @@ private slots:
     void otherCommands();
 };
 
-void tst_DemoShopCommands::lastUpdate_data() {
+void tst_DemoShopCommands::lastUpdate_data()
+{
     QTest::addColumn<QByteArray>("values");
     QTest::addColumn<QByteArray>("login");
     QTest::addColumn<QByteArray>("answer");
@@ -125,7 +132,8 @@ void tst_DemoShopCommands::lastUpdate_data() {
                              << QByteArray("RETURN_VALUE 1");
 }
 
-void tst_DemoShopCommands::lastUpdate() {
+void tst_DemoShopCommands::lastUpdate()
+{
     QFETCH(QByteArray, values);
     QFETCH(QByteArray, login);
     QFETCH(QByteArray, answer);
@@ -134,7 +142,8 @@ void tst_DemoShopCommands::lastUpdate() {
     QCOMPARE(reply.body, answer);
 }
 
-void tst_DemoShopCommands::tablesInfoAndPages() {
+void tst_DemoShopCommands::tablesInfoAndPages()
+{
     const pugi::xml_document info = answerDocument("GET_TABLES_INFO");
     const QList<QMap<QString, QString>> tables = ShopHarness::records(info, "TABLES");
     QStringList names;
@@ -193,7 +202,8 @@ void tst_DemoShopCommands::tablesInfoAndPages() {
     QVERIFY(found);
 }
 
-void tst_DemoShopCommands::tableDataColumns() {
+void tst_DemoShopCommands::tableDataColumns()
+{
     const pugi::xml_document page = answerDocument("GET_TABLE_DATA", "STORE;id, Name;3;2");
     const QList<QMap<QString, QString>> part = ShopHarness::records(page, "PART");
     QCOMPARE(part.size(), 2);
@@ -202,7 +212,8 @@ void tst_DemoShopCommands::tableDataColumns() {
     QCOMPARE(part[1].value(QStringLiteral("id")), QStringLiteral("4"));
 }
 
-void tst_DemoShopCommands::tableDataRefused_data() {
+void tst_DemoShopCommands::tableDataRefused_data()
+{
     QTest::addColumn<QByteArray>("values");
     QTest::addColumn<QByteArray>("word");
     QTest::newRow("unknown table") << QByteArray("nosuch;*;1;10") << QByteArray("SQL_ERROR ");
@@ -214,7 +225,8 @@ void tst_DemoShopCommands::tableDataRefused_data() {
         << QByteArray("store;id FROM client --;1;10") << QByteArray("SQL_ERROR ");
 }
 
-void tst_DemoShopCommands::tableDataRefused() {
+void tst_DemoShopCommands::tableDataRefused()
+{
     QFETCH(QByteArray, values);
     QFETCH(QByteArray, word);
     const ShopHarness::Reply reply = shop->post("GET_TABLE_DATA", values);
@@ -222,7 +234,8 @@ void tst_DemoShopCommands::tableDataRefused() {
     QVERIFY(reply.body.size() > word.size());
 }
 
-void tst_DemoShopCommands::compareSendsEveryOrderInTransfers() {
+void tst_DemoShopCommands::compareSendsEveryOrderInTransfers()
+{
     const QByteArray period = "2026-03-15 12:00:00;2026-06-15 12:00:00";
     SqlStatement inPeriod(shop->db(),
                           "SELECT id FROM archive_order WHERE date_time >= '2026-03-15 12:00:00' "
@@ -275,7 +288,8 @@ void tst_DemoShopCommands::compareSendsEveryOrderInTransfers() {
     QCOMPARE(answers, int((expected.size() + 24) / 25));
 }
 
-void tst_DemoShopCommands::compareSendsChangedOrdersAndGhosts() {
+void tst_DemoShopCommands::compareSendsChangedOrdersAndGhosts()
+{
     SqlStatement all(shop->db(), "SELECT id, update_time FROM archive_order ORDER BY id");
     QByteArray list = "0=0";
     while (all.next()) {
@@ -302,7 +316,8 @@ void tst_DemoShopCommands::compareSendsChangedOrdersAndGhosts() {
     QVERIFY(wrongPeriod.body.startsWith("PHP_ERROR "));
 }
 
-void tst_DemoShopCommands::statusUpload() {
+void tst_DemoShopCommands::statusUpload()
+{
     const QString oldTime1 = shop->queryText("SELECT update_time FROM archive_order WHERE id=1");
     QCOMPARE(shop->queryNumber("SELECT status FROM archive_order WHERE id=1"), 0);
     QCOMPARE(shop->queryNumber("SELECT get_payment FROM archive_order WHERE id=2"), 1);
@@ -346,7 +361,8 @@ void tst_DemoShopCommands::statusUpload() {
              QStringLiteral("3"));
 }
 
-void tst_DemoShopCommands::statusUploadRefusesMalformedLists_data() {
+void tst_DemoShopCommands::statusUploadRefusesMalformedLists_data()
+{
     QTest::addColumn<QByteArray>("lists");
     QTest::newRow("one list only") << QByteArray("1=1;");
     QTest::newRow("status out of range") << QByteArray("1=1;4=9;:::");
@@ -354,7 +370,8 @@ void tst_DemoShopCommands::statusUploadRefusesMalformedLists_data() {
     QTest::newRow("payment 3") << QByteArray("1=1;:2=3;::");
 }
 
-void tst_DemoShopCommands::statusUploadRefusesMalformedLists() {
+void tst_DemoShopCommands::statusUploadRefusesMalformedLists()
+{
     QFETCH(QByteArray, lists);
     const ShopHarness::Reply reply = shop->post("UPDATE_ORDERS_ARCHIVE", {}, lists);
     QVERIFY2(reply.body.startsWith("PHP_ERROR "), reply.body.constData());
@@ -363,7 +380,8 @@ void tst_DemoShopCommands::statusUploadRefusesMalformedLists() {
     QCOMPARE(shop->queryNumber("SELECT COUNT(*) FROM buyer_note"), 0);
 }
 
-void tst_DemoShopCommands::orderNote() {
+void tst_DemoShopCommands::orderNote()
+{
     const QString oldTime = shop->queryText("SELECT update_time FROM archive_order WHERE id=4");
     QCOMPARE(shop->post("SAVE_ORDER_NOTE", "4", w("Перезвонить после обеда, 100%")).body,
              QByteArray("QUERY_EXECUTE"));
@@ -379,7 +397,8 @@ void tst_DemoShopCommands::orderNote() {
 }
 
 QByteArray tst_DemoShopCommands::draft(const QMap<QString, QString>& order,
-                                       const QList<QMap<QString, QString>>& lines) {
+                                       const QList<QMap<QString, QString>>& lines)
+{
     pugi::xml_document document;
     pugi::xml_node root = document.append_child("VUZUDOVAZE");
     root.append_attribute("Version") = "1.0.0";
@@ -405,7 +424,8 @@ QByteArray tst_DemoShopCommands::draft(const QMap<QString, QString>& order,
     return Cp1251::encode(QString::fromStdString(out.str()));
 }
 
-void tst_DemoShopCommands::drafts() {
+void tst_DemoShopCommands::drafts()
+{
     // A goods without variants that is in stock, and a variant with its own stock.
     SqlStatement plain(shop->db(),
                        "SELECT id, name, how FROM store WHERE status=0 AND how>=3 AND id NOT IN "
@@ -557,12 +577,18 @@ void tst_DemoShopCommands::drafts() {
     QCOMPARE(shop->queryNumber("SELECT COUNT(*) FROM client WHERE "
                                "email='vera.sidorova@example.ru'"),
              1);
+    // The new buyer is registered with the fields the order brought.
+    QCOMPARE(shop->queryText("SELECT group_concat(value_text, ' ') FROM (SELECT value_text FROM "
+                             "client_field_value v JOIN client c ON c.id=v.client_id WHERE "
+                             "c.email='vera.sidorova@example.ru' ORDER BY v.id)"),
+             QString::fromUtf8("Сидорова Вера"));
 
     QVERIFY(shop->post("APPLY_ORDERS_UPDATE", {}, "<ORDERS/>").body.startsWith("PHP_ERROR "));
     QVERIFY(shop->post("APPLY_ORDERS_UPDATE", {}, "not xml").body.startsWith("PHP_ERROR "));
 }
 
-void tst_DemoShopCommands::clientFields() {
+void tst_DemoShopCommands::clientFields()
+{
     const pugi::xml_document answer = answerDocument("GET_CLIENT_FIELDS", "order_id=7&client_id=3");
     const auto fields = ShopHarness::records(answer, "FIELDS");
     QCOMPARE(fields.size(), 3 + 13);
@@ -582,7 +608,8 @@ void tst_DemoShopCommands::clientFields() {
         shop->post("GET_CLIENT_FIELDS", "order_id=7&client_id=9999").body.startsWith("SQL_ERROR "));
 }
 
-void tst_DemoShopCommands::searchClients_data() {
+void tst_DemoShopCommands::searchClients_data()
+{
     QTest::addColumn<Changes>("changes");
     QTest::addColumn<QString>("where");
     const auto c = [](std::initializer_list<std::pair<const char*, const char*>> pairs) {
@@ -627,7 +654,8 @@ void tst_DemoShopCommands::searchClients_data() {
                                   << QStringLiteral("rules_allow=1 AND category_id=1");
 }
 
-void tst_DemoShopCommands::searchClients() {
+void tst_DemoShopCommands::searchClients()
+{
     QFETCH(Changes, changes);
     QFETCH(QString, where);
     SqlStatement query(shop->db(),
@@ -648,7 +676,8 @@ void tst_DemoShopCommands::searchClients() {
         QVERIFY(sent.contains(field.value(QStringLiteral("client_id")).toLongLong()));
 }
 
-void tst_DemoShopCommands::allClients() {
+void tst_DemoShopCommands::allClients()
+{
     const pugi::xml_document answer = answerDocument("GET_ALL_CLIENTS");
     const pugi::xml_node clients = answer.document_element().child("CLIENTS");
     QCOMPARE(clients.attribute("total").as_int(), 40);
@@ -661,7 +690,8 @@ void tst_DemoShopCommands::allClients() {
     QVERIFY(!ShopHarness::records(answer, "CLIENTFIELD").isEmpty());
 }
 
-void tst_DemoShopCommands::saveClientParam() {
+void tst_DemoShopCommands::saveClientParam()
+{
     QVERIFY(shop->queryNumber("SELECT COUNT(*) FROM client_field_value WHERE client_id=8") > 0);
     const QByteArray refused = "7|1|5||3|120,5|1|01.03.10|02.04.11;8|2|0|0;";
     QVERIFY(shop->post("SAVE_CLIENT_PARAM", {}, refused).body.startsWith("PHP_ERROR "));
@@ -677,7 +707,8 @@ void tst_DemoShopCommands::saveClientParam() {
     QCOMPARE(shop->queryNumber("SELECT COUNT(*) FROM client_field_value WHERE client_id=8"), 0);
 }
 
-void tst_DemoShopCommands::otherCommands_data() {
+void tst_DemoShopCommands::otherCommands_data()
+{
     QTest::addColumn<QByteArray>("command");
     QTest::addColumn<QByteArray>("answer");
     QTest::newRow("none") << QByteArray() << w("PHP_ERROR Не задана команда");
@@ -687,7 +718,8 @@ void tst_DemoShopCommands::otherCommands_data() {
         << QByteArray("get_tables_info") << w("PHP_ERROR Неизвестная команда: get_tables_info");
 }
 
-void tst_DemoShopCommands::otherCommands() {
+void tst_DemoShopCommands::otherCommands()
+{
     QFETCH(QByteArray, command);
     QFETCH(QByteArray, answer);
     QCOMPARE(text(shop->post(command).body), text(answer));

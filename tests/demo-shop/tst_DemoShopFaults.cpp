@@ -23,7 +23,8 @@ private slots:
     void brokenUpload();
 };
 
-void tst_DemoShopFaults::faultAnswers_data() {
+void tst_DemoShopFaults::faultAnswers_data()
+{
     QTest::addColumn<QString>("rule");
     QTest::addColumn<QByteArray>("answer");
     QTest::newRow("wrong password")
@@ -43,7 +44,8 @@ void tst_DemoShopFaults::faultAnswers_data() {
                                   << QByteArray("QUERY_EXECUTE ");
 }
 
-void tst_DemoShopFaults::faultAnswers() {
+void tst_DemoShopFaults::faultAnswers()
+{
     QFETCH(QString, rule);
     QFETCH(QByteArray, answer);
     ShopHarness::Options options;
@@ -59,14 +61,16 @@ void tst_DemoShopFaults::faultAnswers() {
             QLatin1String("note"));
 }
 
-void tst_DemoShopFaults::damagedArchives_data() {
+void tst_DemoShopFaults::damagedArchives_data()
+{
     QTest::addColumn<QString>("rule");
     QTest::addColumn<bool>("isZip");
     QTest::newRow("damaged") << QStringLiteral("BAD_ZIP") << false;
     QTest::newRow("entry missing") << QStringLiteral("NO_ENTRY") << true;
 }
 
-void tst_DemoShopFaults::damagedArchives() {
+void tst_DemoShopFaults::damagedArchives()
+{
     QFETCH(QString, rule);
     QFETCH(bool, isZip);
     ShopHarness::Options options;
@@ -83,7 +87,8 @@ void tst_DemoShopFaults::damagedArchives() {
     QCOMPARE(body.contains("PK\x05\x06"), isZip); // a whole archive ends with its directory
 }
 
-void tst_DemoShopFaults::httpError() {
+void tst_DemoShopFaults::httpError()
+{
     ShopHarness::Options options;
     options.faults = {QStringLiteral("HTTP_500")};
     ShopHarness shop(options);
@@ -92,7 +97,8 @@ void tst_DemoShopFaults::httpError() {
     QVERIFY(reply.error != QNetworkReply::NoError);
 }
 
-void tst_DemoShopFaults::closedConnection_data() {
+void tst_DemoShopFaults::closedConnection_data()
+{
     QTest::addColumn<QString>("rule");
     // Qt resends a request whose connection closed before any answer, so DROP must hold for
     // the resent ones too; a connection cut in the middle of the answer is not resent.
@@ -100,7 +106,8 @@ void tst_DemoShopFaults::closedConnection_data() {
     QTest::newRow("cut short, first request") << QStringLiteral("*@1=CUT");
 }
 
-void tst_DemoShopFaults::closedConnection() {
+void tst_DemoShopFaults::closedConnection()
+{
     QFETCH(QString, rule);
     ShopHarness::Options options;
     options.faults = {rule};
@@ -112,7 +119,8 @@ void tst_DemoShopFaults::closedConnection() {
     QCOMPARE(shop.post("GET_TABLES_INFO").status, 200);
 }
 
-void tst_DemoShopFaults::delays() {
+void tst_DemoShopFaults::delays()
+{
     ShopHarness::Options options;
     options.delayMs = 300;
     options.faults = {QStringLiteral("GET_TABLES_INFO=DELAY:500")};
@@ -125,7 +133,8 @@ void tst_DemoShopFaults::delays() {
     QVERIFY2(delayed.elapsedMs >= 800, qPrintable(QString::number(delayed.elapsedMs)));
 }
 
-void tst_DemoShopFaults::faultTargets_data() {
+void tst_DemoShopFaults::faultTargets_data()
+{
     QTest::addColumn<QStringList>("rules");
     QTest::addColumn<QString>("expected"); // per request: "-" normal, "S" SQL_ERROR, "L" locked
     // Requests: GET_TABLE_DATA five times, with a GET_TABLES_INFO between the second and third.
@@ -142,7 +151,8 @@ void tst_DemoShopFaults::faultTargets_data() {
                                      << QStringLiteral("LS-LLL");
 }
 
-void tst_DemoShopFaults::faultTargets() {
+void tst_DemoShopFaults::faultTargets()
+{
     QFETCH(QStringList, rules);
     QFETCH(QString, expected);
     ShopHarness::Options options;
@@ -160,7 +170,8 @@ void tst_DemoShopFaults::faultTargets() {
     QCOMPARE(seen, expected);
 }
 
-void tst_DemoShopFaults::loginCheck_data() {
+void tst_DemoShopFaults::loginCheck_data()
+{
     QTest::addColumn<QByteArray>("login");
     QTest::addColumn<QByteArray>("code");
     QTest::addColumn<bool>("accepted");
@@ -172,7 +183,8 @@ void tst_DemoShopFaults::loginCheck_data() {
     QTest::newRow("both empty") << QByteArray() << QByteArray() << false;
 }
 
-void tst_DemoShopFaults::loginCheck() {
+void tst_DemoShopFaults::loginCheck()
+{
     QFETCH(QByteArray, login);
     QFETCH(QByteArray, code);
     QFETCH(bool, accepted);
@@ -186,7 +198,8 @@ void tst_DemoShopFaults::loginCheck() {
     QCOMPARE(body, accepted ? QByteArray("RETURN_VALUE 1") : QByteArray("WRONG_PASSWORD"));
 }
 
-void tst_DemoShopFaults::brokenUpload() {
+void tst_DemoShopFaults::brokenUpload()
+{
     ShopHarness shop;
     const QByteArray boundary = "---------------------------061526120000001";
     const QByteArray body =

@@ -4,6 +4,7 @@
 #include "SqlStatement.h"
 
 #include <QCryptographicHash>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -19,7 +20,8 @@ struct Running {
     int port = 0;
     QByteArray line;
 
-    bool start(const QStringList& arguments) {
+    bool start(const QStringList& arguments)
+    {
         process.start(QStringLiteral(DEMO_SHOP_BINARY),
                       QStringList{QStringLiteral("--port"), QStringLiteral("0")} + arguments);
         if (!process.waitForStarted())
@@ -35,13 +37,15 @@ struct Running {
         port = match.hasMatch() ? match.captured(1).toInt() : 0;
         return port > 0;
     }
-    bool stop(int signal) {
+    bool stop(int signal)
+    {
         ::kill(pid_t(process.processId()), signal);
         return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit &&
                process.exitCode() == 0;
     }
     QByteArray post(const QByteArray& command, const QByteArray& values,
-                    const std::optional<QByteArray>& data = std::nullopt) {
+                    const std::optional<QByteArray>& data = std::nullopt)
+    {
         return ShopHarness::postTo(port,
                                    ShopHarness::formBody(ShopHarness::Boundary, command, values,
                                                          data, "manager", "demo"),
@@ -51,7 +55,8 @@ struct Running {
 };
 
 // Every row of every table, in key order, hashed.
-QByteArray dump(ShopDb& db) {
+QByteArray dump(ShopDb& db)
+{
     QCryptographicHash hash(QCryptographicHash::Sha256);
     SqlStatement tables(db, "SELECT name FROM sqlite_master WHERE type='table' ORDER BY name");
     while (tables.next()) {
@@ -78,13 +83,15 @@ private slots:
     void seedIsDeterministicAndComplete();
 };
 
-void tst_DemoShopProgram::servesAndStops_data() {
+void tst_DemoShopProgram::servesAndStops_data()
+{
     QTest::addColumn<int>("signal");
     QTest::newRow("SIGTERM") << int(SIGTERM);
     QTest::newRow("SIGINT") << int(SIGINT);
 }
 
-void tst_DemoShopProgram::servesAndStops() {
+void tst_DemoShopProgram::servesAndStops()
+{
     QFETCH(int, signal);
     Running shop;
     QVERIFY2(
@@ -95,14 +102,24 @@ void tst_DemoShopProgram::servesAndStops() {
     QVERIFY(shop.stop(signal));
 }
 
-void tst_DemoShopProgram::keepsItsDataFolder() {
+void tst_DemoShopProgram::keepsItsDataFolder()
+{
     QTemporaryDir folder;
     const QString data = folder.filePath(QStringLiteral("shop"));
+    // What an interrupted first seed leaves behind is thrown away.
+    const QString part = QDir(data).filePath(QStringLiteral("demo-shop.sqlite.part"));
+    QVERIFY(QDir().mkpath(data));
+    {
+        QFile stale(part);
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.write("half a shop");
+    }
     {
         Running shop;
         QVERIFY(shop.start(
             {QStringLiteral("--data"), data, QStringLiteral("--orders"), QStringLiteral("40")}));
         QVERIFY(shop.process.readAllStandardError().contains("seeded"));
+        QVERIFY(!QFile::exists(part));
         QCOMPARE(shop.post("SAVE_ORDER_NOTE", "5", "kept"), QByteArray("QUERY_EXECUTE"));
         QVERIFY(shop.stop(SIGTERM));
     }
@@ -141,7 +158,8 @@ void tst_DemoShopProgram::keepsItsDataFolder() {
     QVERIFY2(touched >= 1 && touched <= 3, qPrintable(QString::number(touched)));
 }
 
-void tst_DemoShopProgram::refusesBadArguments_data() {
+void tst_DemoShopProgram::refusesBadArguments_data()
+{
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("output");
@@ -158,7 +176,8 @@ void tst_DemoShopProgram::refusesBadArguments_data() {
         << QStringList{QStringLiteral("--verbose")} << 2 << QByteArray("--verbose");
 }
 
-void tst_DemoShopProgram::refusesBadArguments() {
+void tst_DemoShopProgram::refusesBadArguments()
+{
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     QFETCH(QByteArray, output);
@@ -170,7 +189,8 @@ void tst_DemoShopProgram::refusesBadArguments() {
     QVERIFY2(all.contains(output), all.constData());
 }
 
-void tst_DemoShopProgram::seedIsDeterministicAndComplete() {
+void tst_DemoShopProgram::seedIsDeterministicAndComplete()
+{
     const ShopSeeder::Size size{60, 120, 20};
     ShopDb first;
     ShopSeeder(first, size, ShopHarness::fixedNow()).seed();

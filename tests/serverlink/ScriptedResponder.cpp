@@ -1,31 +1,47 @@
 #include "ScriptedResponder.h"
 
+#include <QSslServer>
 #include <QTcpSocket>
 
-ScriptedResponder::ScriptedResponder(QObject* parent)
-    : QObject(parent) {
-    m_server.listen(QHostAddress::LocalHost, 0);
-    connect(&m_server, &QTcpServer::newConnection, this, [this] {
-        while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+ScriptedResponder::ScriptedResponder(const QSslConfiguration& tls, QObject* parent)
+    : QObject(parent)
+    , m_tls(!tls.isNull())
+{
+    if (m_tls) {
+        auto server = std::make_unique<QSslServer>();
+        server->setSslConfiguration(tls);
+        m_server = std::move(server);
+    } else {
+        m_server = std::make_unique<QTcpServer>();
+    }
+    m_server->listen(QHostAddress::LocalHost, 0);
+    connect(m_server.get(), &QTcpServer::pendingConnectionAvailable, this, [this] {
+        while (QTcpSocket* socket = m_server->nextPendingConnection()) {
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { serve(socket); });
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
         }
     });
 }
 
-QString ScriptedResponder::url() const {
-    return QStringLiteral("http://127.0.0.1:%1").arg(port());
+QString ScriptedResponder::url() const
+{
+    return QStringLiteral("%1://127.0.0.1:%2")
+        .arg(m_tls ? QStringLiteral("https") : QStringLiteral("http"))
+        .arg(port());
 }
 
-QByteArray ScriptedResponder::head(const QByteArray& request) {
+QByteArray ScriptedResponder::head(const QByteArray& request)
+{
     return request.left(request.indexOf("\r\n\r\n") + 2);
 }
 
-QByteArray ScriptedResponder::body(const QByteArray& request) {
+QByteArray ScriptedResponder::body(const QByteArray& request)
+{
     return request.mid(request.indexOf("\r\n\r\n") + 4);
 }
 
-QByteArray ScriptedResponder::header(const QByteArray& request, const QByteArray& name) {
+QByteArray ScriptedResponder::header(const QByteArray& request, const QByteArray& name)
+{
     for (const QByteArray& line : head(request).split('\n')) {
         const qsizetype colon = line.indexOf(':');
         if (colon > 0 && line.left(colon).trimmed().compare(name, Qt::CaseInsensitive) == 0)
@@ -34,7 +50,8 @@ QByteArray ScriptedResponder::header(const QByteArray& request, const QByteArray
     return QByteArray();
 }
 
-quint16 ScriptedResponder::closedPort() {
+quint16 ScriptedResponder::closedPort()
+{
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost, 0);
     const quint16 port = probe.serverPort();
@@ -42,7 +59,8 @@ quint16 ScriptedResponder::closedPort() {
     return port;
 }
 
-void ScriptedResponder::serve(QTcpSocket* socket) {
+void ScriptedResponder::serve(QTcpSocket* socket)
+{
     QByteArray received = socket->property("received").toByteArray() + socket->readAll();
     socket->setProperty("received", received);
     const qsizetype end = received.indexOf("\r\n\r\n");

@@ -3,12 +3,16 @@
 #include <QByteArray>
 #include <QList>
 #include <QObject>
+#include <QSslConfiguration>
 #include <QTcpServer>
+
+#include <memory>
 
 class QTcpSocket;
 
 // A tiny HTTP peer on 127.0.0.1 (a free port) for exchange tests: it records every request
-// byte for byte and answers from a script, one reply per request.
+// byte for byte and answers from a script, one reply per request. Given a TLS
+// configuration it speaks HTTPS.
 class ScriptedResponder : public QObject {
     Q_OBJECT
 public:
@@ -19,12 +23,14 @@ public:
         QByteArray body;
     };
 
-    explicit ScriptedResponder(QObject* parent = nullptr);
+    explicit ScriptedResponder(const QSslConfiguration& tls = QSslConfiguration(),
+                               QObject* parent = nullptr);
 
-    QString url() const; // "http://127.0.0.1:<port>"
-    quint16 port() const { return m_server.serverPort(); }
+    QString url() const; // "http://127.0.0.1:<port>", or "https://..."
+    quint16 port() const { return m_server->serverPort(); }
 
-    void answer(const QByteArray& body, int status = 200) {
+    void answer(const QByteArray& body, int status = 200)
+    {
         replies.append({Reply::Kind::Answer, status, body});
     }
 
@@ -45,5 +51,6 @@ public:
 private:
     void serve(QTcpSocket* socket);
 
-    QTcpServer m_server;
+    std::unique_ptr<QTcpServer> m_server;
+    bool m_tls;
 };

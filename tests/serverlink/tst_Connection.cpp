@@ -18,7 +18,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray zlibStream(const QByteArray& bytes) {
+QByteArray zlibStream(const QByteArray& bytes)
+{
     uLongf size = compressBound(uLong(bytes.size()));
     QByteArray out(qsizetype(size), '\0');
     compress2(reinterpret_cast<Bytef*>(out.data()), &size,
@@ -53,12 +54,14 @@ private:
     QString m_storePath;
 };
 
-void TestConnection::init() {
+void TestConnection::init()
+{
     m_dir = std::make_unique<QTemporaryDir>();
     m_storePath = m_dir->filePath(QStringLiteral("store/Trader.conf"));
 }
 
-void TestConnection::addressRule_data() {
+void TestConnection::addressRule_data()
+{
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("stored");
     QTest::newRow("bare name") << u"myshop"_s << u"http://myshop"_s;
@@ -73,13 +76,15 @@ void TestConnection::addressRule_data() {
     QTest::newRow("empty") << u""_s << u"http://"_s;
 }
 
-void TestConnection::addressRule() {
+void TestConnection::addressRule()
+{
     QFETCH(QString, typed);
     QFETCH(QString, stored);
     QCOMPARE(ConnectionParams::normalizedShopUrl(typed), stored);
 }
 
-void TestConnection::proxyPort_data() {
+void TestConnection::proxyPort_data()
+{
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("port");
     QTest::newRow("number") << u"3128"_s << 3128;
@@ -90,7 +95,8 @@ void TestConnection::proxyPort_data() {
     QTest::newRow("negative") << u"-1"_s << 80;
 }
 
-void TestConnection::proxyPort() {
+void TestConnection::proxyPort()
+{
     QFETCH(QString, typed);
     QFETCH(int, port);
     ConnectionParams p;
@@ -106,14 +112,16 @@ void TestConnection::proxyPort() {
     QCOMPARE(proxy.password(), QStringLiteral("pass"));
 }
 
-void TestConnection::noProxyWhenNoneIsSet() {
+void TestConnection::noProxyWhenNoneIsSet()
+{
     ConnectionParams p;
     p.proxyPort = QStringLiteral("3128");
     p.proxyLogin = QStringLiteral("user");
     QCOMPARE(p.networkProxy().type(), QNetworkProxy::NoProxy);
 }
 
-void TestConnection::storeReadsBothForms_data() {
+void TestConnection::storeReadsBothForms_data()
+{
     QTest::addColumn<Values>("values");
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("proxyLogin");
@@ -157,7 +165,8 @@ void TestConnection::storeReadsBothForms_data() {
                                  << u""_s << u""_s << u""_s;
 }
 
-void TestConnection::storeReadsBothForms() {
+void TestConnection::storeReadsBothForms()
+{
     QFETCH(Values, values);
     QFETCH(QString, password);
     QFETCH(QString, proxyLogin);
@@ -173,7 +182,8 @@ void TestConnection::storeReadsBothForms() {
     QCOMPARE(s.proxyPassword, proxyPassword);
 }
 
-void TestConnection::storeIsPerUserAndOwnerOnly() {
+void TestConnection::storeIsPerUserAndOwnerOnly()
+{
     QCOMPARE(PasswordStore::organisation(), QStringLiteral("Dunvik Shop 1.0.0"));
     QVERIFY(PasswordStore().location().contains(QStringLiteral("Dunvik Shop 1.0.0")));
 
@@ -190,7 +200,8 @@ void TestConnection::storeIsPerUserAndOwnerOnly() {
     QCOMPARE(ini.value(QStringLiteral("ProxyPassSize")).toInt(), 0);
 }
 
-void TestConnection::saveWritesFileProxyAndStore() {
+void TestConnection::saveWritesFileProxyAndStore()
+{
     const SettingsFile file(m_dir->filePath(QStringLiteral("Vendrix.ini")));
     const PasswordStore store(m_storePath);
     ConnectionParams current;
@@ -233,7 +244,8 @@ void TestConnection::saveWritesFileProxyAndStore() {
         QVERIFY2(!text.contains(secret), qPrintable(text));
 }
 
-void TestConnection::startReadingJoinsFileAndStore() {
+void TestConnection::startReadingJoinsFileAndStore()
+{
     PasswordStore(m_storePath)
         .write({QStringLiteral("p1"), QStringLiteral("pl"), QStringLiteral("pp")});
     const ConnectionParams p = ConnectionParams::fromStart(
@@ -249,7 +261,8 @@ void TestConnection::startReadingJoinsFileAndStore() {
     QCOMPARE(p.proxyPassword, QStringLiteral("pp"));
 }
 
-void TestConnection::captionNamesTheShop() {
+void TestConnection::captionNamesTheShop()
+{
     ConnectionParams p;
     p.shopUrl = QStringLiteral("https://shop.example/");
     QCOMPARE(p.programCaption(),

@@ -20,7 +20,8 @@ private:
     static QDateTime moment() { return QDateTime(QDate(2011, 3, 5), QTime(14, 7, 9, 42)); }
 };
 
-void TestFormBody::boundaryFromLocalTime_data() {
+void TestFormBody::boundaryFromLocalTime_data()
+{
     QTest::addColumn<QDateTime>("now");
     QTest::addColumn<QString>("digits");
     QTest::newRow("afternoon") << moment() << QStringLiteral("030511140709042");
@@ -30,7 +31,8 @@ void TestFormBody::boundaryFromLocalTime_data() {
                                       << QStringLiteral("123129235959999");
 }
 
-void TestFormBody::boundaryFromLocalTime() {
+void TestFormBody::boundaryFromLocalTime()
+{
     QFETCH(QDateTime, now);
     QFETCH(QString, digits);
     const TMsMultiPartFormDataStream body(now);
@@ -42,7 +44,8 @@ void TestFormBody::boundaryFromLocalTime() {
     QVERIFY(body.bytes().isEmpty());
 }
 
-void TestFormBody::onlyEmptyLoginAndCode() {
+void TestFormBody::onlyEmptyLoginAndCode()
+{
     TMsMultiPartFormDataStream body(moment());
     body.AddField(QStringLiteral("login"), QString());
     QVERIFY(!body.FirstPart());
@@ -58,7 +61,8 @@ void TestFormBody::onlyEmptyLoginAndCode() {
     QCOMPARE(body.bytes(), expected);
 }
 
-void TestFormBody::fullBodyWithFilePart() {
+void TestFormBody::fullBodyWithFilePart()
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("TempZipFile.zip"));
     const QByteArray content("PK\x03\x04\x00\r\n\xff", 9);
@@ -96,7 +100,8 @@ void TestFormBody::fullBodyWithFilePart() {
     QCOMPARE(body.bytes(), expected);
 }
 
-void TestFormBody::valuesGoOutAsTyped_data() {
+void TestFormBody::valuesGoOutAsTyped_data()
+{
     QTest::addColumn<QString>("value");
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("percent") << QStringLiteral("100%") << QByteArray("100%");
@@ -107,7 +112,8 @@ void TestFormBody::valuesGoOutAsTyped_data() {
     QTest::newRow("outside the code page") << QStringLiteral("a€☃") << QByteArray("a\x88?");
 }
 
-void TestFormBody::valuesGoOutAsTyped() {
+void TestFormBody::valuesGoOutAsTyped()
+{
     QFETCH(QString, value);
     QFETCH(QByteArray, bytes);
     TMsMultiPartFormDataStream body(moment());
@@ -115,7 +121,8 @@ void TestFormBody::valuesGoOutAsTyped() {
     QVERIFY(body.bytes().endsWith("\r\n\r\n" + bytes));
 }
 
-void TestFormBody::unreadableFileThrows() {
+void TestFormBody::unreadableFileThrows()
+{
     TMsMultiPartFormDataStream body(moment());
     body.AddField(QStringLiteral("login"), QString());
     const QByteArray before = body.bytes();

@@ -7,9 +7,9 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSslKey>
-#include <QSslServer>
 #include <QSslSocket>
 #include <QTemporaryDir>
 #include <QTest>
@@ -122,12 +122,14 @@ private slots:
     void unwritablePayloadIsNoAnswer();
     void proxyAlwaysGetsBasicAuthentication();
     void untrustedCertificateIsNoAnswer();
+    void trustedShopAnswersOverHttps();
     void cookiesAreNotKept();
     void noSecondExchangeWhileOneRuns();
     void reportsBusyTransfersAndTrafficForTheLogWindow();
     void initiateResets();
 
 private:
+    static QSslConfiguration tlsServer();
     void exchange(const QByteArray& reply, int status = 200);
     QStringList lines() const;
 
@@ -544,31 +546,49 @@ void TestServerRequest::proxyAlwaysGetsBasicAuthentication()
              "Basic " + QByteArray("\xef\xf0\xee\xea\xf1\xe8:p:w").toBase64());
 }
 
+QSslConfiguration TestServerRequest::tlsServer()
+{
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setLocalCertificate(QSslCertificate(QByteArray(TlsCertificate)));
+    tls.setPrivateKey(QSslKey(QByteArray(TlsKey), QSsl::Ec));
+    return tls;
+}
+
 void TestServerRequest::untrustedCertificateIsNoAnswer()
 {
     if (!QSslSocket::supportsSsl())
         QSKIP("no TLS backend");
-    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
-    tls.setLocalCertificate(QSslCertificate(QByteArray(TlsCertificate)));
-    tls.setPrivateKey(QSslKey(QByteArray(TlsKey), QSsl::Ec));
-    QSslServer server;
-    server.setSslConfiguration(tls);
-    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
-    QByteArray received;
-    connect(&server, &QSslServer::pendingConnectionAvailable, this, [&] {
-        while (QTcpSocket* socket = server.nextPendingConnection())
-            connect(socket, &QTcpSocket::readyRead, this,
-                    [&, socket] { received += socket->readAll(); });
-    });
-
-    m_connection->shopUrl = QStringLiteral("https://127.0.0.1:%1").arg(server.serverPort());
+    ScriptedResponder server(tlsServer());
+    m_connection->shopUrl = server.url();
     m_request->setTransferTimeout(2s);
     m_request->Command = QStringLiteral("GET_LAST_UPDATE");
     m_request->ADoQuery();
     QCOMPARE(m_request->ErrorKind, QStringLiteral("NoAnswer"));
     QCOMPARE(m_prompter->texts(), QStringList{NoAnswerText});
-    // The login and password never left the machine unprotected.
-    QVERIFY(!received.contains("secret"));
+    // The login and password never reached a peer the program does not trust.
+    QVERIFY(server.requests.isEmpty());
+}
+
+void TestServerRequest::trustedShopAnswersOverHttps()
+{
+    if (!QSslSocket::supportsSsl())
+        QSKIP("no TLS backend");
+    const QSslConfiguration before = QSslConfiguration::defaultConfiguration();
+    QSslConfiguration trusting = before;
+    trusting.addCaCertificate(QSslCertificate(QByteArray(TlsCertificate)));
+    QSslConfiguration::setDefaultConfiguration(trusting);
+    const auto restore = qScopeGuard([&] { QSslConfiguration::setDefaultConfiguration(before); });
+
+    ScriptedResponder server(tlsServer());
+    server.answer("RETURN_VALUE 12");
+    m_connection->shopUrl = server.url();
+    m_request->setTransferTimeout(5s);
+    m_request->Command = QStringLiteral("GET_LAST_UPDATE");
+    m_request->ADoQuery();
+    QCOMPARE(m_request->ErrorKind, QString());
+    QCOMPARE(m_request->Answer, QStringLiteral("12"));
+    QCOMPARE(server.requests.size(), 1);
+    QVERIFY(server.requests.first().startsWith("POST /admin/trader.php HTTP/1.1\r\n"));
 }
 
 void TestServerRequest::cookiesAreNotKept()

@@ -61,16 +61,19 @@ private:
     std::unique_ptr<TDMMain> m_store;
 };
 
-void TestXmlRecords::init() {
+void TestXmlRecords::init()
+{
     m_dir = std::make_unique<QTemporaryDir>();
 }
 
-void TestXmlRecords::cleanup() {
+void TestXmlRecords::cleanup()
+{
     m_store.reset();
 }
 
 // Made only where a case needs it: creating the 27 tables is the slow part of these tests.
-TDMMain* TestXmlRecords::store() {
+TDMMain* TestXmlRecords::store()
+{
     if (!m_store) {
         m_store = std::make_unique<TDMMain>(AppFolder(m_dir->path()));
         store()->AConnectDB();
@@ -78,7 +81,8 @@ TDMMain* TestXmlRecords::store() {
     return m_store.get();
 }
 
-QVariantList TestXmlRecords::row(const QString& sql) {
+QVariantList TestXmlRecords::row(const QString& sql)
+{
     QSqlQuery q = Sql::exec(store()->database(), sql);
     QVariantList values;
     if (q.next())
@@ -87,7 +91,8 @@ QVariantList TestXmlRecords::row(const QString& sql) {
     return values;
 }
 
-void TestXmlRecords::readForms_data() {
+void TestXmlRecords::readForms_data()
+{
     QTest::addColumn<FieldType>("type");
     QTest::addColumn<int>("size");
     QTest::addColumn<QByteArray>("text");
@@ -146,7 +151,8 @@ void TestXmlRecords::readForms_data() {
                           << QVariant(u"a\nb & <c>"_s);
 }
 
-void TestXmlRecords::readForms() {
+void TestXmlRecords::readForms()
+{
     QFETCH(FieldType, type);
     QFETCH(int, size);
     QFETCH(QByteArray, text);
@@ -161,7 +167,8 @@ void TestXmlRecords::readForms() {
         QCOMPARE(value, stored);
 }
 
-void TestXmlRecords::writeForms_data() {
+void TestXmlRecords::writeForms_data()
+{
     QTest::addColumn<FieldType>("type");
     QTest::addColumn<QVariant>("stored");
     QTest::addColumn<QString>("text");
@@ -189,14 +196,16 @@ void TestXmlRecords::writeForms_data() {
     QTest::newRow("memo empty") << FieldType::Memo << null << u""_s;
 }
 
-void TestXmlRecords::writeForms() {
+void TestXmlRecords::writeForms()
+{
     QFETCH(FieldType, type);
     QFETCH(QVariant, stored);
     QFETCH(QString, text);
     QCOMPARE(ColumnTextForm::write(type, stored), text);
 }
 
-void TestXmlRecords::appendsEveryRecordWithItsColumns() {
+void TestXmlRecords::appendsEveryRecordWithItsColumns()
+{
     pugi::xml_document doc;
     XmlRecords::loadAnswer(
         doc, u"<?xml version=\"1.0\" encoding=\"windows-1251\"?><R><CLIENTS>"
@@ -226,7 +235,8 @@ void TestXmlRecords::appendsEveryRecordWithItsColumns() {
     QVERIFY(second.value(1).isNull());
 }
 
-void TestXmlRecords::missingOrEmptyContainerAppendsNothing() {
+void TestXmlRecords::missingOrEmptyContainerAppendsNothing()
+{
     pugi::xml_document doc;
     XmlRecords::loadAnswer(doc, u"<R><PART/></R>"_s);
     for (const char* name : {"PART", "MISSING"}) {
@@ -239,7 +249,8 @@ void TestXmlRecords::missingOrEmptyContainerAppendsNothing() {
     QCOMPARE(store()->TableTemp(u"provider"_s).rowCount(), 0);
 }
 
-void TestXmlRecords::refusedRowStopsAndKeepsNothingOfTheContainer() {
+void TestXmlRecords::refusedRowStopsAndKeepsNothingOfTheContainer()
+{
     pugi::xml_document doc;
     XmlRecords::loadAnswer(doc, u"<R><PART><P id=\"1\" name=\"a\"/><P id=\"2\"/><P id=\"1\" "
                                 "name=\"again\"/><P id=\"3\"/></PART></R>"_s);
@@ -261,7 +272,8 @@ void TestXmlRecords::refusedRowStopsAndKeepsNothingOfTheContainer() {
     QCOMPARE(store()->TableTemp(u"provider"_s).rowCount(), 1);
 }
 
-void TestXmlRecords::appendJoinsTheCallersTransaction() {
+void TestXmlRecords::appendJoinsTheCallersTransaction()
+{
     pugi::xml_document doc;
     XmlRecords::loadAnswer(doc, u"<R><PART><P id=\"1\"/><P id=\"2\"/></PART></R>"_s);
     {
@@ -275,7 +287,8 @@ void TestXmlRecords::appendJoinsTheCallersTransaction() {
     QCOMPARE(store()->TableTemp(u"provider"_s).rowCount(), 0);
 }
 
-void TestXmlRecords::rowToXmlWritesEveryColumn() {
+void TestXmlRecords::rowToXmlWritesEveryColumn()
+{
     Sql::exec(store()->database(),
               u"INSERT INTO archive_order (id, sid, disc_sum, date_time, status) "
               "VALUES (5, 'Ёж', 12.5, '2011-03-05 14:07:09', 2)"_s);
@@ -293,7 +306,8 @@ void TestXmlRecords::rowToXmlWritesEveryColumn() {
              "date_time=\"2011-03-05 14:07:09\" status=\"2\" notice=\"\" itogo=\"37.5\"/>"_s);
 }
 
-void TestXmlRecords::serverDateTime_data() {
+void TestXmlRecords::serverDateTime_data()
+{
     QTest::addColumn<QDateTime>("moment");
     QTest::addColumn<QString>("text");
     const QDate d(2011, 3, 5);
@@ -304,13 +318,15 @@ void TestXmlRecords::serverDateTime_data() {
     QTest::newRow("afternoon") << QDateTime(d, QTime(14, 7, 9)) << u"2011-03-05 14:07:09"_s;
 }
 
-void TestXmlRecords::serverDateTime() {
+void TestXmlRecords::serverDateTime()
+{
     QFETCH(QDateTime, moment);
     QFETCH(QString, text);
     QCOMPARE(XmlRecords::ServerDateTime(moment), text);
 }
 
-void TestXmlRecords::urlEncode_data() {
+void TestXmlRecords::urlEncode_data()
+{
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("encoded");
     QTest::newRow("blank and ampersand") << u"a b&c"_s << u"a+b%26c"_s;
@@ -322,13 +338,15 @@ void TestXmlRecords::urlEncode_data() {
     QTest::newRow("empty") << u""_s << u""_s;
 }
 
-void TestXmlRecords::urlEncode() {
+void TestXmlRecords::urlEncode()
+{
     QFETCH(QString, text);
     QFETCH(QString, encoded);
     QCOMPARE(XmlRecords::UrlEncode(text), encoded);
 }
 
-void TestXmlRecords::documentsTravelAsWindows1251() {
+void TestXmlRecords::documentsTravelAsWindows1251()
+{
     pugi::xml_document doc;
     doc.append_child(pugi::node_declaration).append_attribute("version").set_value("1.0");
     doc.append_child("VUZUDOVAZE")
@@ -344,7 +362,8 @@ void TestXmlRecords::documentsTravelAsWindows1251() {
              u"Ёлка & \"шар\""_s);
 }
 
-void TestXmlRecords::malformedAnswerThrowsTheParsersMessage() {
+void TestXmlRecords::malformedAnswerThrowsTheParsersMessage()
+{
     pugi::xml_document doc;
     QVERIFY_THROWS_EXCEPTION(TraderError, XmlRecords::loadAnswer(doc, u"<R><PART></R>"_s));
 }

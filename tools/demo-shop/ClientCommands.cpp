@@ -15,13 +15,15 @@ namespace ClientCommands {
 
 namespace {
 
-const Schema::Table& table(const char* name) {
+const Schema::Table& table(const char* name)
+{
     return *Schema::find(QString::fromLatin1(name));
 }
 
 // A comparison of the criteria form: an empty operator asks for nothing.
 template <typename T>
-bool compares(const QString& oper, const std::optional<T>& value, const T& wanted) {
+bool compares(const QString& oper, const std::optional<T>& value, const T& wanted)
+{
     if (oper.isEmpty())
         return true;
     if (!value)
@@ -42,23 +44,27 @@ struct Criteria {
 
     QString text(const char* key) const { return values.value(QLatin1String(key)); }
     qint64 integer(const char* key) const { return text(key).trimmed().toLongLong(); }
-    Amount money(const char* key) const {
+    Amount money(const char* key) const
+    {
         return WireText::parseMoney(text(key)).value_or(Amount());
     }
 };
 
-std::optional<Amount> moneyColumn(const SqlStatement& row, int column) {
+std::optional<Amount> moneyColumn(const SqlStatement& row, int column)
+{
     if (row.isNull(column))
         return std::nullopt;
     return Amount::fromDouble(row.real(column)).roundToCents();
 }
 
-std::optional<QDate> dateColumn(const SqlStatement& row, int column) {
+std::optional<QDate> dateColumn(const SqlStatement& row, int column)
+{
     const QDate date = QDate::fromString(row.text(column).left(10), QStringLiteral("yyyy-MM-dd"));
     return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
 }
 
-bool fieldMatches(ShopContext& context, qint64 clientId, qint64 fieldId, const QString& text) {
+bool fieldMatches(ShopContext& context, qint64 clientId, qint64 fieldId, const QString& text)
+{
     SqlStatement values(context.db, fieldId > 0 ? "SELECT value_text FROM client_field_value WHERE "
                                                   "client_id=? AND id=?"
                                                 : "SELECT value_text FROM client_field_value WHERE "
@@ -71,7 +77,8 @@ bool fieldMatches(ShopContext& context, qint64 clientId, qint64 fieldId, const Q
 }
 
 // The ids of the clients the criteria select, newest registration first.
-QList<qint64> matchingClients(ShopContext& context, const std::optional<Criteria>& criteria) {
+QList<qint64> matchingClients(ShopContext& context, const std::optional<Criteria>& criteria)
+{
     SqlStatement clients(context.db,
                          "SELECT id, login, email, proc, suma, category_id, orders_suma, "
                          "reg_date, last_date, rules_allow FROM client "
@@ -110,7 +117,8 @@ QList<qint64> matchingClients(ShopContext& context, const std::optional<Criteria
     return ids;
 }
 
-Answer clientList(ShopContext& context, const std::optional<Criteria>& criteria) {
+Answer clientList(ShopContext& context, const std::optional<Criteria>& criteria)
+{
     const QList<qint64> ids = matchingClients(context, criteria);
     const qsizetype transfer = std::min<qsizetype>(ids.size(), context.transferLimit);
     XmlAnswer xml;
@@ -133,7 +141,8 @@ Answer clientList(ShopContext& context, const std::optional<Criteria>& criteria)
 }
 
 void addField(pugi::xml_node fields, const QString& orderId, qint64 fieldId, const QString& name,
-              int level, qint64 absindex, bool folder, const QString& value) {
+              int level, qint64 absindex, bool folder, const QString& value)
+{
     pugi::xml_node row = fields.append_child("ROW");
     XmlAnswer::setAttribute(row, "order_id", orderId);
     XmlAnswer::setAttribute(row, "field_id", QString::number(fieldId));
@@ -157,7 +166,8 @@ struct Change {
 
 } // namespace
 
-Answer getClientFields(ShopContext& context, const QString& values) {
+Answer getClientFields(ShopContext& context, const QString& values)
+{
     QString orderId;
     qint64 clientId = 0;
     for (const auto& [key, value] : WireText::parameterList(Cp1251::encode(values))) {
@@ -188,18 +198,21 @@ Answer getClientFields(ShopContext& context, const QString& values) {
     return Answer::zipResult(context.entryName(), xml.toCp1251());
 }
 
-Answer searchClients(ShopContext& context, const QByteArray& payload) {
+Answer searchClients(ShopContext& context, const QByteArray& payload)
+{
     Criteria criteria;
     for (const auto& [key, value] : WireText::parameterList(payload))
         criteria.values.insert(key, value);
     return clientList(context, criteria);
 }
 
-Answer getAllClients(ShopContext& context) {
+Answer getAllClients(ShopContext& context)
+{
     return clientList(context, std::nullopt);
 }
 
-Answer saveClientParam(ShopContext& context, const QByteArray& payload) {
+Answer saveClientParam(ShopContext& context, const QByteArray& payload)
+{
     struct Record {
         qint64 id;
         int mark;

@@ -2,7 +2,8 @@
 
 #include <limits>
 
-bool DemoOptions::parse(const QStringList& arguments, QString* error) {
+bool DemoOptions::parse(const QStringList& arguments, QString* error)
+{
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& option = arguments[i];
         if (option == QLatin1String("--help") || option == QLatin1String("-h")) {
@@ -66,7 +67,8 @@ bool DemoOptions::parse(const QStringList& arguments, QString* error) {
     return true;
 }
 
-QString DemoOptions::helpText() {
+QString DemoOptions::helpText()
+{
     return QStringLiteral(
                "Usage: demo-shop [options]\n"
                "A demonstration web shop for Dunvik Shop Trader: answers POST /admin/trader.php\n"

@@ -23,17 +23,20 @@ struct Outcome {
     QString goodsHow;
 };
 
-qint64 integerAttribute(pugi::xml_node node, const char* name) {
+qint64 integerAttribute(pugi::xml_node node, const char* name)
+{
     return XmlAnswer::attribute(node, name).trimmed().toLongLong();
 }
 
-bool exists(ShopContext& context, const char* sql, qint64 id) {
+bool exists(ShopContext& context, const char* sql, qint64 id)
+{
     SqlStatement query(context.db, sql);
     query.bind(1, id);
     return query.next();
 }
 
-QString textOf(ShopContext& context, const char* sql, qint64 id) {
+QString textOf(ShopContext& context, const char* sql, qint64 id)
+{
     SqlStatement query(context.db, sql);
     query.bind(1, id);
     return query.next() ? query.text(0) : QString();
@@ -41,7 +44,8 @@ QString textOf(ShopContext& context, const char* sql, qint64 id) {
 
 // The stock a line may take: the goods' own, or that of the chosen variant when the goods
 // has one for that value. Nothing when the goods (or the variant) is not sold.
-std::optional<qint64> stockFor(ShopContext& context, qint64 storeId, qint64 paramValueId) {
+std::optional<qint64> stockFor(ShopContext& context, qint64 storeId, qint64 paramValueId)
+{
     if (paramValueId > 0) {
         SqlStatement variant(context.db, "SELECT how, status FROM store_add WHERE store_id=? AND "
                                          "param_value_id=?");
@@ -59,7 +63,8 @@ std::optional<qint64> stockFor(ShopContext& context, qint64 storeId, qint64 para
     return goods.integer(0);
 }
 
-Outcome check(ShopContext& context, pugi::xml_node order) {
+Outcome check(ShopContext& context, pugi::xml_node order)
+{
     const qint64 partnerId = integerAttribute(order, "partner_id");
     if (partnerId > 0 && !exists(context, "SELECT 1 FROM partner WHERE id=?", partnerId))
         return {QStringLiteral("ErrorPartner"), {}, {}};
@@ -92,8 +97,10 @@ Outcome check(ShopContext& context, pugi::xml_node order) {
     return {QStringLiteral("OK"), {}, {}};
 }
 
-// A buyer known only by e-mail becomes a client of the shop (or is found by that e-mail).
-qint64 clientForEmail(ShopContext& context, const QString& email) {
+// A buyer known only by e-mail becomes a client of the shop (or is found by that e-mail),
+// registered with the fields the order carries.
+qint64 clientForEmail(ShopContext& context, const QString& email, pugi::xml_node fields)
+{
     SqlStatement known(context.db, "SELECT id FROM client WHERE lower(email)=lower(?)");
     known.bind(1, email);
     if (known.next())
@@ -115,11 +122,30 @@ qint64 clientForEmail(ShopContext& context, const QString& email) {
         .set("reg_date", context.now().date().toString(QStringLiteral("yyyy-MM-dd")))
         .set("rules_allow", 1)
         .insert();
+    RowInserter value(context.db, "client_field_value");
+    QSet<qint64> seen;
+    for (pugi::xml_node field : fields.children()) {
+        const qint64 fieldId = integerAttribute(field, "field_id");
+        if (fieldId <= 0 || seen.contains(fieldId))
+            continue;
+        seen.insert(fieldId);
+        const bool folder = integerAttribute(field, "isfolder") != 0 ||
+                            XmlAnswer::attribute(field, "isfolder").toLower() == u"true";
+        value.set("client_id", id)
+            .set("id", fieldId)
+            .set("name", XmlAnswer::attribute(field, "name"))
+            .set("isfolder", folder ? 1 : 0)
+            .set("absindex", integerAttribute(field, "absindex"));
+        if (!folder && !XmlAnswer::attribute(field, "value_text").isEmpty())
+            value.set("value_text", XmlAnswer::attribute(field, "value_text"));
+        value.insert();
+    }
     return id;
 }
 
 // Copies the attributes that name columns of the table, except those the shop decides.
-void copyAttributes(RowInserter& row, pugi::xml_node node, const QSet<QString>& shopOwned) {
+void copyAttributes(RowInserter& row, pugi::xml_node node, const QSet<QString>& shopOwned)
+{
     for (pugi::xml_attribute attribute : node.attributes()) {
         const QString name = QString::fromUtf8(attribute.name());
         const int index = row.columnIndex(name);
@@ -130,7 +156,8 @@ void copyAttributes(RowInserter& row, pugi::xml_node node, const QSet<QString>& 
     }
 }
 
-qint64 store(ShopContext& context, pugi::xml_node draft, bool& changed) {
+qint64 store(ShopContext& context, pugi::xml_node draft, bool& changed)
+{
     qint64 orderId = integerAttribute(draft, "order_id");
     changed = orderId > 0 && exists(context, "SELECT 1 FROM archive_order WHERE id=?", orderId);
     QString code;
@@ -156,7 +183,7 @@ qint64 store(ShopContext& context, pugi::xml_node draft, bool& changed) {
     qint64 clientId = integerAttribute(draft, "client_id");
     const QString email = XmlAnswer::attribute(draft, "client_email").trimmed();
     if (clientId <= 0 && !email.isEmpty())
-        clientId = clientForEmail(context, email);
+        clientId = clientForEmail(context, email, draft.child("CLIENT"));
 
     RowInserter order(context.db, "archive_order");
     copyAttributes(order, draft,
@@ -209,7 +236,8 @@ qint64 store(ShopContext& context, pugi::xml_node draft, bool& changed) {
 
 } // namespace
 
-Answer applyOrdersUpdate(ShopContext& context, const QByteArray& payload) {
+Answer applyOrdersUpdate(ShopContext& context, const QByteArray& payload)
+{
     pugi::xml_document document;
     if (!XmlAnswer::parseCp1251(document, payload) ||
         std::strcmp(document.document_element().name(), "VUZUDOVAZE") != 0)

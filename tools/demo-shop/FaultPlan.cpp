@@ -5,7 +5,8 @@
 
 namespace {
 
-std::optional<FaultPlan::Fault> parseFault(const QString& text, QString* error) {
+std::optional<FaultPlan::Fault> parseFault(const QString& text, QString* error)
+{
     using Kind = FaultPlan::Fault::Kind;
     const qsizetype colon = text.indexOf(QLatin1Char(':'));
     const QString word = (colon < 0 ? text : text.left(colon)).trimmed().toUpper();
@@ -49,7 +50,8 @@ std::optional<FaultPlan::Fault> parseFault(const QString& text, QString* error) 
 
 } // namespace
 
-bool FaultPlan::add(const QString& text, QString* error) {
+bool FaultPlan::add(const QString& text, QString* error)
+{
     Rule rule;
     QString faultText = text;
     const qsizetype equals = text.indexOf(QLatin1Char('='));
@@ -88,7 +90,8 @@ bool FaultPlan::add(const QString& text, QString* error) {
     return true;
 }
 
-std::optional<FaultPlan::Fault> FaultPlan::next(const QByteArray& command) {
+std::optional<FaultPlan::Fault> FaultPlan::next(const QByteArray& command)
+{
     std::lock_guard lock(m_mutex);
     std::optional<Fault> chosen;
     for (Rule& rule : m_rules) {
@@ -103,7 +106,8 @@ std::optional<FaultPlan::Fault> FaultPlan::next(const QByteArray& command) {
     return chosen;
 }
 
-Answer FaultPlan::answer(const Fault& fault, const QString& entryName) {
+Answer FaultPlan::answer(const Fault& fault, const QString& entryName)
+{
     switch (fault.kind) {
     case Fault::Kind::Word:
         return Answer{fault.word};
@@ -130,7 +134,8 @@ Answer FaultPlan::answer(const Fault& fault, const QString& entryName) {
     return Answer{};
 }
 
-QString FaultPlan::help() {
+QString FaultPlan::help()
+{
     return QStringLiteral(
         "  --fault RULE          answer with a fault instead of doing the work; repeatable,\n"
         "                        the first rule that applies to a request wins.\n"

@@ -16,7 +16,8 @@ namespace OrderCommands {
 
 namespace {
 
-const Schema::Table& table(const char* name) {
+const Schema::Table& table(const char* name)
+{
     return *Schema::find(QString::fromLatin1(name));
 }
 
@@ -26,7 +27,8 @@ struct ChangeItem {
 };
 
 // "15=3;20=1;" into items; nothing when an item is malformed.
-std::optional<QList<ChangeItem>> changeItems(const QByteArray& list) {
+std::optional<QList<ChangeItem>> changeItems(const QByteArray& list)
+{
     QList<ChangeItem> items;
     for (const QByteArray& item : list.split(';')) {
         if (item.isEmpty())
@@ -41,7 +43,8 @@ std::optional<QList<ChangeItem>> changeItems(const QByteArray& list) {
     return items;
 }
 
-bool orderExists(ShopContext& context, qint64 orderId) {
+bool orderExists(ShopContext& context, qint64 orderId)
+{
     SqlStatement query(context.db, "SELECT 1 FROM archive_order WHERE id=?");
     query.bind(1, orderId);
     return query.next();
@@ -50,7 +53,8 @@ bool orderExists(ShopContext& context, qint64 orderId) {
 } // namespace
 
 void appendOrderRecords(ShopContext& context, qint64 orderId, pugi::xml_node orders,
-                        pugi::xml_node clients, pugi::xml_node goods) {
+                        pugi::xml_node clients, pugi::xml_node goods)
+{
     SqlStatement order(context.db, "SELECT * FROM archive_order WHERE id=?");
     order.bind(1, orderId);
     XmlAnswer::appendRows(orders, order, table("archive_order"));
@@ -63,7 +67,8 @@ void appendOrderRecords(ShopContext& context, qint64 orderId, pugi::xml_node ord
     XmlAnswer::appendRows(goods, lines, table("archive_basket"));
 }
 
-void deleteOrder(ShopContext& context, qint64 orderId) {
+void deleteOrder(ShopContext& context, qint64 orderId)
+{
     for (const char* sql : {"DELETE FROM archive_basket WHERE order_id=?",
                             "DELETE FROM archive_client_field WHERE order_id=?",
                             "DELETE FROM archive_order WHERE id=?"}) {
@@ -72,7 +77,8 @@ void deleteOrder(ShopContext& context, qint64 orderId) {
     }
 }
 
-QString nextUpdateTime(ShopContext& context, qint64 orderId) {
+QString nextUpdateTime(ShopContext& context, qint64 orderId)
+{
     QDateTime next = context.now();
     next.setTime(QTime(next.time().hour(), next.time().minute(), next.time().second()));
     SqlStatement query(context.db, "SELECT update_time FROM archive_order WHERE id=?");
@@ -85,8 +91,8 @@ QString nextUpdateTime(ShopContext& context, qint64 orderId) {
     return WireText::storedTimestamp(next);
 }
 
-Answer compareArchiveOrders(ShopContext& context, const QString& values,
-                            const QByteArray& payload) {
+Answer compareArchiveOrders(ShopContext& context, const QString& values, const QByteArray& payload)
+{
     const QStringList period = values.split(QLatin1Char(';'));
     const QDateTime start = WireText::parseDateTime(period.value(0));
     const QDateTime end = WireText::parseDateTime(period.value(1));
@@ -131,7 +137,8 @@ Answer compareArchiveOrders(ShopContext& context, const QString& values,
     return Answer::zipResult(context.entryName(), xml.toCp1251());
 }
 
-Answer updateOrdersArchive(ShopContext& context, const QByteArray& payload) {
+Answer updateOrdersArchive(ShopContext& context, const QByteArray& payload)
+{
     const QList<QByteArray> lists = payload.split(':');
     std::optional<QList<ChangeItem>> parsed[4];
     for (int i = 0; i < 4 && i < lists.size(); ++i)
@@ -199,7 +206,8 @@ Answer updateOrdersArchive(ShopContext& context, const QByteArray& payload) {
     return Answer::queryExecuted();
 }
 
-Answer saveOrderNote(ShopContext& context, const QString& values, const QByteArray& payload) {
+Answer saveOrderNote(ShopContext& context, const QString& values, const QByteArray& payload)
+{
     bool ok = false;
     const qint64 orderId = values.trimmed().toLongLong(&ok);
     if (!ok || !orderExists(context, orderId))

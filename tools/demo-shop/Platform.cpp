@@ -12,7 +12,8 @@ namespace Platform {
 
 namespace {
 
-sigset_t stopSignals() {
+sigset_t stopSignals()
+{
     sigset_t set;
     sigemptyset(&set);
     sigaddset(&set, SIGINT);
@@ -20,7 +21,8 @@ sigset_t stopSignals() {
     return set;
 }
 
-int portOf(const sockaddr_storage& address) {
+int portOf(const sockaddr_storage& address)
+{
     if (address.ss_family == AF_INET)
         return ntohs(reinterpret_cast<const sockaddr_in&>(address).sin_port);
     if (address.ss_family == AF_INET6)
@@ -30,22 +32,26 @@ int portOf(const sockaddr_storage& address) {
 
 } // namespace
 
-void blockStopSignals() {
+void blockStopSignals()
+{
     const sigset_t set = stopSignals();
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
 }
 
-void waitForStopSignal() {
+void waitForStopSignal()
+{
     const sigset_t set = stopSignals();
     int signal = 0;
     sigwait(&set, &signal);
 }
 
-void raiseStopSignal() {
+void raiseStopSignal()
+{
     kill(getpid(), SIGTERM);
 }
 
-void closeConnection(int localPort, int peerPort) {
+void closeConnection(int localPort, int peerPort)
+{
     // The HTTP library does not hand its sockets to a handler, so the connection is found
     // among the process's descriptors by its two ports.
     rlimit limit{};

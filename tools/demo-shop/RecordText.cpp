@@ -4,7 +4,8 @@
 
 namespace RecordText {
 
-std::optional<QString> fromColumn(const Schema::Field* field, const SqlStatement& row, int column) {
+std::optional<QString> fromColumn(const Schema::Field* field, const SqlStatement& row, int column)
+{
     if (row.isNull(column))
         return std::nullopt;
     if (!field)
@@ -31,7 +32,8 @@ std::optional<QString> fromColumn(const Schema::Field* field, const SqlStatement
     return row.text(column);
 }
 
-SqlValue toColumn(const Schema::Field& field, QStringView text) {
+SqlValue toColumn(const Schema::Field& field, QStringView text)
+{
     const QString trimmed = text.trimmed().toString();
     switch (field.type) {
     case Schema::FieldType::Logical: {

@@ -7,7 +7,8 @@
 
 namespace ReferenceCommands {
 
-const QStringList& referenceTables() {
+const QStringList& referenceTables()
+{
     static const QStringList names = {
         QStringLiteral("topic"),         QStringLiteral("topic_store"),
         QStringLiteral("store"),         QStringLiteral("param"),
@@ -24,12 +25,14 @@ const QStringList& referenceTables() {
 
 namespace {
 
-QString updateTime(ShopDb& db) {
+QString updateTime(ShopDb& db)
+{
     SqlStatement query(db, "SELECT key_value FROM shop_values WHERE key_name='main_update_time'");
     return query.next() ? query.text(0) : QString();
 }
 
-QString keyColumns(const Schema::Table& table) {
+QString keyColumns(const Schema::Table& table)
+{
     QStringList key;
     for (int i = 0; i < table.keyFieldCount; ++i)
         key << QLatin1Char('"') + QLatin1String(table.fields[std::size_t(i)].name) +
@@ -39,7 +42,8 @@ QString keyColumns(const Schema::Table& table) {
 
 } // namespace
 
-Answer getLastUpdate(ShopContext& context, const QString& values) {
+Answer getLastUpdate(ShopContext& context, const QString& values)
+{
     const QDateTime sent = WireText::parseDateTime(values);
     const QDateTime shopTime = WireText::parseDateTime(updateTime(context.db));
     if (sent.isValid() && shopTime.isValid() && sent >= shopTime)
@@ -47,7 +51,8 @@ Answer getLastUpdate(ShopContext& context, const QString& values) {
     return Answer::returnValue(QString::number(context.managerId));
 }
 
-Answer getTablesInfo(ShopContext& context) {
+Answer getTablesInfo(ShopContext& context)
+{
     XmlAnswer xml;
     pugi::xml_node tables = xml.container("TABLES");
     for (const QString& name : referenceTables()) {
@@ -60,7 +65,8 @@ Answer getTablesInfo(ShopContext& context) {
     return Answer::zipResult(context.entryName(), xml.toCp1251());
 }
 
-Answer getTableData(ShopContext& context, const QString& values) {
+Answer getTableData(ShopContext& context, const QString& values)
+{
     const QStringList parts = values.split(QLatin1Char(';'));
     if (parts.size() != 4)
         return Answer::error("PHP_ERROR",

@@ -19,7 +19,8 @@ public:
     RowInserter& set(const char* column, const SqlValue& value);
     RowInserter& set(const char* column, qint64 value) { return set(column, SqlValue(value)); }
     RowInserter& set(const char* column, int value) { return set(column, SqlValue(qint64(value))); }
-    RowInserter& set(const char* column, const QString& value) {
+    RowInserter& set(const char* column, const QString& value)
+    {
         return set(column, SqlValue(value));
     }
     RowInserter& setAt(int index, const SqlValue& value);
@@ -29,4 +30,5 @@ private:
     const Schema::Table* m_table;
     SqlStatement m_statement;
     std::vector<SqlValue> m_values;
+    std::size_t m_next = 0;
 };

@@ -2,7 +2,8 @@
 
 namespace SeedTexts {
 
-const std::vector<Section>& sections() {
+const std::vector<Section>& sections()
+{
     static const std::vector<Section> all = {
         {1, 0, "Одежда", "odezhda", {}, "", Sizes::None, 0, 0, 0},
         {2,
@@ -109,7 +110,8 @@ const std::vector<Section>& sections() {
     return all;
 }
 
-const std::vector<const char*>& models() {
+const std::vector<const char*>& models()
+{
     static const std::vector<const char*> all = {
         "Норд",   "Байкал", "Алтай",  "Вега",   "Орион", "Тайга", "Ладога", "Север",
         "Волга",  "Кедр",   "Амур",   "Енисей", "Онега", "Сокол", "Берёза", "Заря",
@@ -117,7 +119,8 @@ const std::vector<const char*>& models() {
     return all;
 }
 
-const std::vector<const char*>& descriptions() {
+const std::vector<const char*>& descriptions()
+{
     static const std::vector<const char*> all = {
         "Практичная модель на каждый день. Легко стирается и не теряет форму.",
         "Натуральные материалы, аккуратная отделка, сделано в России.",
@@ -127,7 +130,8 @@ const std::vector<const char*>& descriptions() {
     return all;
 }
 
-const std::vector<Person>& surnames() {
+const std::vector<Person>& surnames()
+{
     static const std::vector<Person> all = {
         {"Иванов", "ivanov"},     {"Смирнов", "smirnov"},    {"Кузнецов", "kuznetsov"},
         {"Попов", "popov"},       {"Васильев", "vasiliev"},  {"Петров", "petrov"},
@@ -138,7 +142,8 @@ const std::vector<Person>& surnames() {
     return all;
 }
 
-const std::vector<FirstName>& firstNames() {
+const std::vector<FirstName>& firstNames()
+{
     static const std::vector<FirstName> all = {
         {"Александр", "aleksandr", "Александрович", "Александровна", false},
         {"Дмитрий", "dmitry", "Дмитриевич", "Дмитриевна", false},
@@ -159,14 +164,16 @@ const std::vector<FirstName>& firstNames() {
     return all;
 }
 
-const std::vector<const char*>& cities() {
+const std::vector<const char*>& cities()
+{
     static const std::vector<const char*> all = {
         "Москва", "Санкт-Петербург", "Екатеринбург", "Новосибирск", "Казань", "Нижний Новгород",
         "Самара", "Ростов-на-Дону",  "Краснодар",    "Воронеж",     "Пермь",  "Тверь"};
     return all;
 }
 
-const std::vector<const char*>& streets() {
+const std::vector<const char*>& streets()
+{
     static const std::vector<const char*> all = {
         "ул. Ленина",     "ул. Гагарина",      "пр. Мира",       "ул. Советская",
         "ул. Садовая",    "Невский пр.",       "ул. Пушкина",    "ул. Лесная",
@@ -174,13 +181,15 @@ const std::vector<const char*>& streets() {
     return all;
 }
 
-const std::vector<const char*>& mailDomains() {
+const std::vector<const char*>& mailDomains()
+{
     static const std::vector<const char*> all = {"mail.ru", "yandex.ru", "gmail.com", "rambler.ru",
                                                  "bk.ru"};
     return all;
 }
 
-const std::vector<const char*>& buyerNotes() {
+const std::vector<const char*>& buyerNotes()
+{
     static const std::vector<const char*> all = {"Позвоните, пожалуйста, за час до доставки.",
                                                  "Домофон не работает, наберите по телефону.",
                                                  "Нужен чек и гарантийный талон.",
@@ -190,7 +199,8 @@ const std::vector<const char*>& buyerNotes() {
     return all;
 }
 
-const std::vector<const char*>& insideNotes() {
+const std::vector<const char*>& insideNotes()
+{
     static const std::vector<const char*> all = {
         "Постоянный покупатель, предложить скидку на следующий заказ.",
         "Уточнить наличие размера у поставщика.", "Клиент просил перезвонить вечером.",

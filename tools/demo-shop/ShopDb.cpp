@@ -46,7 +46,8 @@ const char* const MirroredTables[] = {
 
 } // namespace
 
-ShopDb::ShopDb(const QString& path) {
+ShopDb::ShopDb(const QString& path)
+{
     const QByteArray name = path.isEmpty() ? QByteArray(":memory:") : path.toUtf8();
     if (sqlite3_open_v2(name.constData(), &m_db,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX,
@@ -61,11 +62,13 @@ ShopDb::ShopDb(const QString& path) {
         exec("PRAGMA journal_mode=WAL");
 }
 
-ShopDb::~ShopDb() {
+ShopDb::~ShopDb()
+{
     sqlite3_close(m_db);
 }
 
-void ShopDb::exec(const char* sql) {
+void ShopDb::exec(const char* sql)
+{
     char* error = nullptr;
     if (sqlite3_exec(m_db, sql, nullptr, nullptr, &error) != SQLITE_OK) {
         const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(m_db));
@@ -74,7 +77,8 @@ void ShopDb::exec(const char* sql) {
     }
 }
 
-bool ShopDb::hasTables() {
+bool ShopDb::hasTables()
+{
     sqlite3_stmt* statement = nullptr;
     sqlite3_prepare_v2(m_db, "SELECT 1 FROM sqlite_master WHERE type='table' AND name='manager'",
                        -1, &statement, nullptr);
@@ -83,7 +87,8 @@ bool ShopDb::hasTables() {
     return found;
 }
 
-void ShopDb::createTables() {
+void ShopDb::createTables()
+{
     for (const char* name : MirroredTables) {
         const Schema::Table* table = Schema::find(QString::fromLatin1(name));
         Q_ASSERT(table);
@@ -91,6 +96,10 @@ void ShopDb::createTables() {
     }
     for (const char* sql : ShopOwnTables)
         exec(sql);
+}
+
+void ShopDb::createIndexes()
+{
     exec("CREATE INDEX archive_basket_order ON archive_basket (order_id)");
     exec("CREATE INDEX archive_client_field_order ON archive_client_field (order_id)");
     exec("CREATE INDEX archive_order_date ON archive_order (date_time)");
@@ -98,16 +107,19 @@ void ShopDb::createTables() {
 }
 
 ShopTransaction::ShopTransaction(ShopDb& db)
-    : m_db(db) {
+    : m_db(db)
+{
     m_db.exec("BEGIN");
 }
 
-ShopTransaction::~ShopTransaction() {
+ShopTransaction::~ShopTransaction()
+{
     if (!m_done)
         sqlite3_exec(m_db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
-void ShopTransaction::commit() {
+void ShopTransaction::commit()
+{
     m_db.exec("COMMIT");
     m_done = true;
 }

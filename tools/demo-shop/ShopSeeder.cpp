@@ -18,19 +18,23 @@ namespace {
 
 using SeedTexts::Sizes;
 
-QString u(const char* text) {
+QString u(const char* text)
+{
     return QString::fromUtf8(text);
 }
 
-SqlValue money(Amount value) {
+SqlValue money(Amount value)
+{
     return value.toDouble();
 }
 
-Amount rub(qint64 units) {
+Amount rub(qint64 units)
+{
     return Amount::fromUnits(units);
 }
 
-QString md5(const QString& text) {
+QString md5(const QString& text)
+{
     return QString::fromLatin1(
         QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Md5).toHex());
 }
@@ -119,9 +123,12 @@ public:
         : m_db(db)
         , m_size(size)
         , m_now(now)
-        , m_rng(20111225) {}
+        , m_rng(20111225)
+    {
+    }
 
-    void run() {
+    void run()
+    {
         shopValues();
         people();
         catalogueSettings();
@@ -132,7 +139,8 @@ public:
     }
 
 private:
-    void shopValues() {
+    void shopValues()
+    {
         RowInserter row(m_db, "shop_values");
         const std::pair<const char*, QString> values[] = {
             {"main_update_time", WireText::storedTimestamp(m_now)},
@@ -153,7 +161,8 @@ private:
         currency.set("division", 0).set("pos", 3).insert();
     }
 
-    void people() {
+    void people()
+    {
         SqlStatement manager(m_db, "INSERT INTO manager (id, login, password, name) "
                                    "VALUES (?,?,?,?)");
         const char* logins[] = {"", "manager", "olga", "pavel"};
@@ -193,7 +202,8 @@ private:
                 .insert();
     }
 
-    void catalogueSettings() {
+    void catalogueSettings()
+    {
         RowInserter field(m_db, "client_field");
         for (std::size_t i = 0; i < Form.size(); ++i)
             field.set("id", Form[i].id)
@@ -406,7 +416,8 @@ private:
         addValue(6, u("Логотип компании"), 10, 0, 3);
     }
 
-    void catalogue() {
+    void catalogue()
+    {
         const std::vector<SeedTexts::Section>& sections = SeedTexts::sections();
         RowInserter topic(m_db, "topic");
         std::vector<const SeedTexts::Section*> leaves;
@@ -543,7 +554,8 @@ private:
         }
     }
 
-    Person person() {
+    Person person()
+    {
         Person p;
         const SeedTexts::Person& surname = m_rng.pick(SeedTexts::surnames());
         const SeedTexts::FirstName& first = m_rng.pick(SeedTexts::firstNames());
@@ -582,7 +594,8 @@ private:
         return p;
     }
 
-    void clients() {
+    void clients()
+    {
         m_clients.reserve(std::size_t(m_size.clients));
         for (int id = 1; id <= m_size.clients; ++id) {
             Client c;
@@ -599,7 +612,8 @@ private:
     }
 
     // The client's rows are written after the orders, which add up their sums.
-    void clientRows() {
+    void clientRows()
+    {
         RowInserter client(m_db, "client");
         RowInserter value(m_db, "client_field_value");
         for (const Client& c : m_clients) {
@@ -635,7 +649,8 @@ private:
     }
 
     // A field is listed when it has a value; a group when one of its fields has.
-    static bool shown(const Person& person, std::size_t formIndex) {
+    static bool shown(const Person& person, std::size_t formIndex)
+    {
         const FormField& field = Form[formIndex];
         if (!field.folder)
             return !person.values[std::size_t(field.id)].isEmpty();
@@ -645,14 +660,34 @@ private:
         return false;
     }
 
-    void orderFields(RowInserter& row, int orderId, const Person& person) {
-        const auto add = [&](int fieldId, const QString& name, int level, int absindex, bool folder,
-                             const QString& value) {
+    void orderFields(RowInserter& row, int orderId, const Person& person)
+    {
+        // Written for every order, so the texts are made once.
+        static const auto texts = [] {
+            struct Texts {
+                std::array<QString, 3> names;
+                std::array<QString, 3> tabNames;
+                std::array<QString, Form.size()> formNames;
+                std::array<QString, Form.size()> formTabNames;
+            } t;
+            const char* own[] = {"Логин", "E-mail", "Категория скидки"};
+            for (std::size_t i = 0; i < 3; ++i) {
+                t.names[i] = u(own[i]);
+                t.tabNames[i] = u("· ") + t.names[i];
+            }
+            for (std::size_t i = 0; i < Form.size(); ++i) {
+                t.formNames[i] = u(Form[i].name);
+                t.formTabNames[i] = QString(Form[i].level * 4, QLatin1Char(' ')) +
+                                    (Form[i].folder ? QString() : u("· ")) + t.formNames[i];
+            }
+            return t;
+        }();
+        const auto add = [&](int fieldId, const QString& name, const QString& tabName, int level,
+                             int absindex, bool folder, const QString& value) {
             row.set("order_id", orderId)
                 .set("field_id", fieldId)
                 .set("name", name)
-                .set("tab_name",
-                     QString(level * 4, QLatin1Char(' ')) + (folder ? QString() : u("· ")) + name)
+                .set("tab_name", tabName)
                 .set("tlevel", level)
                 .set("absindex", absindex)
                 .set("isfolder", folder ? 1 : 0);
@@ -660,16 +695,19 @@ private:
                 row.set("value_text", value);
             row.insert();
         };
-        add(-3, u("Логин"), 0, 0, false, person.login);
-        add(-2, u("E-mail"), 0, 1, false, person.email);
-        add(-1, u("Категория скидки"), 0, 2, false, person.categoryName);
+        const QString* own[] = {&person.login, &person.email, &person.categoryName};
+        for (int i = 0; i < 3; ++i)
+            add(i - 3, texts.names[std::size_t(i)], texts.tabNames[std::size_t(i)], 0, i, false,
+                *own[i]);
         for (std::size_t i = 0; i < Form.size(); ++i)
             if (shown(person, i))
-                add(Form[i].id, u(Form[i].name), Form[i].level, int(i) + 3, Form[i].folder,
+                add(Form[i].id, texts.formNames[i], texts.formTabNames[i], Form[i].level,
+                    int(i) + 3, Form[i].folder,
                     Form[i].folder ? QString() : person.values[std::size_t(Form[i].id)]);
     }
 
-    void orders() {
+    void orders()
+    {
         RowInserter order(m_db, "archive_order");
         RowInserter line(m_db, "archive_basket");
         RowInserter field(m_db, "archive_client_field");
@@ -900,16 +938,30 @@ private:
 ShopSeeder::ShopSeeder(ShopDb& db, Size size, QDateTime now)
     : m_db(db)
     , m_size(size)
-    , m_now(std::move(now)) {}
-
-void ShopSeeder::seed() {
-    ShopTransaction transaction(m_db);
-    m_db.createTables();
-    Builder(m_db, m_size, m_now).run();
-    transaction.commit();
+    , m_now(std::move(now))
+{
 }
 
-void ShopSeeder::touchOrders(ShopDb& db, int count, const QDateTime& now, quint64 seed) {
+void ShopSeeder::seed()
+{
+    // The shop is seeded into a fresh database that is thrown away unless it is complete,
+    // so the load may skip the journal's safety.
+    m_db.exec("PRAGMA journal_mode=MEMORY");
+    m_db.exec("PRAGMA synchronous=OFF");
+    m_db.exec("PRAGMA cache_size=-262144");
+    {
+        ShopTransaction transaction(m_db);
+        m_db.createTables();
+        Builder(m_db, m_size, m_now).run();
+        m_db.createIndexes();
+        transaction.commit();
+    }
+    m_db.exec("PRAGMA synchronous=NORMAL");
+    m_db.exec("PRAGMA journal_mode=WAL");
+}
+
+void ShopSeeder::touchOrders(ShopDb& db, int count, const QDateTime& now, quint64 seed)
+{
     SqlStatement ids(db, "SELECT id, status, get_payment FROM archive_order ORDER BY id");
     std::vector<std::array<qint64, 3>> orders;
     while (ids.next())

@@ -16,7 +16,8 @@ public:
     };
 
     ShopSeeder(ShopDb& db, Size size, QDateTime now);
-    // Everything in one transaction.
+    // Everything in one transaction, into a database that nothing else uses yet; a seed that
+    // fails leaves that database to be thrown away.
     void seed();
 
     // Changes count random orders on the server now (a new status or payment and a new

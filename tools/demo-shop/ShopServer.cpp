@@ -10,7 +10,8 @@
 
 namespace {
 
-QByteArray formValue(const httplib::Request& request, const char* name) {
+QByteArray formValue(const httplib::Request& request, const char* name)
+{
     if (request.has_file(name)) {
         const std::string& content = request.get_file_value(name).content;
         return QByteArray(content.data(), qsizetype(content.size()));
@@ -25,7 +26,8 @@ ShopServer::ShopServer(ShopService& service, FaultPlan& faults, int delayMs)
     : m_service(service)
     , m_faults(faults)
     , m_delayMs(delayMs)
-    , m_http(std::make_unique<httplib::Server>()) {
+    , m_http(std::make_unique<httplib::Server>())
+{
     m_http->set_read_timeout(300, 0);
     m_http->Post(
         "/admin/trader.php", [this](const httplib::Request& request, httplib::Response& response) {
@@ -67,13 +69,15 @@ ShopServer::ShopServer(ShopService& service, FaultPlan& faults, int delayMs)
 
 ShopServer::~ShopServer() = default;
 
-int ShopServer::bind(int port) {
+int ShopServer::bind(int port)
+{
     m_port = port == 0 ? m_http->bind_to_any_port("127.0.0.1")
                        : (m_http->bind_to_port("127.0.0.1", port) ? port : -1);
     return m_port;
 }
 
-void ShopServer::run() {
+void ShopServer::run()
+{
     {
         std::lock_guard lock(m_mutex);
         if (m_stopping || m_port <= 0)
@@ -85,7 +89,8 @@ void ShopServer::run() {
     m_listening = false;
 }
 
-void ShopServer::stop() {
+void ShopServer::stop()
+{
     {
         std::lock_guard lock(m_mutex);
         m_stopping = true;
@@ -106,7 +111,8 @@ void ShopServer::stop() {
     }
 }
 
-void ShopServer::pause(int milliseconds) {
+void ShopServer::pause(int milliseconds)
+{
     if (milliseconds <= 0)
         return;
     std::unique_lock lock(m_mutex);

@@ -13,15 +13,19 @@
 
 ShopService::ShopService(ShopDb& db, Config config)
     : m_db(db)
-    , m_config(std::move(config)) {}
+    , m_config(std::move(config))
+{
+}
 
-QString ShopService::nextEntryName() {
+QString ShopService::nextEntryName()
+{
     const QByteArray seed = QByteArray::number(++m_answers) + '/' +
                             QByteArray::number(m_config.now().toMSecsSinceEpoch());
     return QString::fromLatin1(QCryptographicHash::hash(seed, QCryptographicHash::Md5).toHex());
 }
 
-qint64 ShopService::managerIdFor(const QString& login) {
+qint64 ShopService::managerIdFor(const QString& login)
+{
     if (!m_config.login.isEmpty() && login == m_config.login)
         return 1;
     SqlStatement query(m_db, "SELECT id FROM manager WHERE login=?");
@@ -30,7 +34,8 @@ qint64 ShopService::managerIdFor(const QString& login) {
     return query.next() ? query.integer(0) : 1;
 }
 
-Answer ShopService::handle(const ShopRequest& request) {
+Answer ShopService::handle(const ShopRequest& request)
+{
     std::lock_guard lock(m_mutex);
     if (!m_config.login.isEmpty() && (request.login != Cp1251::encode(m_config.login) ||
                                       request.code != Cp1251::encode(m_config.password)))
@@ -51,7 +56,8 @@ Answer ShopService::handle(const ShopRequest& request) {
     }
 }
 
-Answer ShopService::dispatch(const ShopRequest& request, const QByteArray& payload) {
+Answer ShopService::dispatch(const ShopRequest& request, const QByteArray& payload)
+{
     ShopContext context{m_db, managerIdFor(Cp1251::decode(request.login)), m_config.now,
                         m_config.transferLimit, [this] { return nextEntryName(); }};
     const QByteArray& command = request.command;

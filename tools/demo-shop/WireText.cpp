@@ -4,11 +4,13 @@
 
 namespace WireText {
 
-QString storedTimestamp(const QDateTime& time) {
+QString storedTimestamp(const QDateTime& time)
+{
     return time.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
 }
 
-QDateTime parseDateTime(QStringView text) {
+QDateTime parseDateTime(QStringView text)
+{
     const QString trimmed = text.trimmed().toString();
     if (trimmed.size() == 10) {
         const QDate date = QDate::fromString(trimmed, QStringLiteral("yyyy-MM-dd"));
@@ -22,7 +24,8 @@ QDateTime parseDateTime(QStringView text) {
 
 namespace {
 
-int hexDigit(char c) {
+int hexDigit(char c)
+{
     if (c >= '0' && c <= '9')
         return c - '0';
     if (c >= 'A' && c <= 'F')
@@ -34,7 +37,8 @@ int hexDigit(char c) {
 
 } // namespace
 
-QString urlDecode(QByteArrayView bytes) {
+QString urlDecode(QByteArrayView bytes)
+{
     QByteArray plain;
     plain.reserve(bytes.size());
     for (qsizetype i = 0; i < bytes.size(); ++i) {
@@ -52,7 +56,8 @@ QString urlDecode(QByteArrayView bytes) {
     return Cp1251::decode(plain);
 }
 
-QList<QPair<QString, QString>> parameterList(QByteArrayView text) {
+QList<QPair<QString, QString>> parameterList(QByteArrayView text)
+{
     QList<QPair<QString, QString>> pairs;
     for (const QByteArray& piece : text.toByteArray().split('&')) {
         if (piece.isEmpty())
@@ -66,7 +71,8 @@ QList<QPair<QString, QString>> parameterList(QByteArrayView text) {
     return pairs;
 }
 
-std::optional<Amount> parseMoney(QStringView text) {
+std::optional<Amount> parseMoney(QStringView text)
+{
     QString plain;
     for (const QChar c : text) {
         if (c.isSpace() || c == QChar(0x00A0) || c == QChar(0x202F))
@@ -76,7 +82,8 @@ std::optional<Amount> parseMoney(QStringView text) {
     return Amount::parseC(plain);
 }
 
-QDate parseShortDate(QStringView text) {
+QDate parseShortDate(QStringView text)
+{
     const QString trimmed = text.trimmed().toString();
     static const char* const formats[] = {"yyyy-MM-dd", "yyyy.MM.dd", "dd.MM.yyyy",
                                           "d.M.yyyy",   "dd.MM.yy",   "d.M.yy",
@@ -92,7 +99,8 @@ QDate parseShortDate(QStringView text) {
     return QDate();
 }
 
-QString decimalText(Amount value) {
+QString decimalText(Amount value)
+{
     QString text = value.toC(4);
     if (text.contains(QLatin1Char('.'))) {
         while (text.endsWith(QLatin1Char('0')))

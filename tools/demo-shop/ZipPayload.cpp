@@ -10,7 +10,8 @@
 
 namespace ZipPayload {
 
-QByteArray pack(const QString& entryName, const QByteArray& content) {
+QByteArray pack(const QString& entryName, const QByteArray& content)
+{
     QByteArray archive;
     QBuffer buffer(&archive);
     QuaZip zip(&buffer);
@@ -27,7 +28,8 @@ QByteArray pack(const QString& entryName, const QByteArray& content) {
     return archive;
 }
 
-std::optional<QByteArray> unpack(const QByteArray& archive, const QString& entryName) {
+std::optional<QByteArray> unpack(const QByteArray& archive, const QString& entryName)
+{
     QByteArray copy = archive;
     QBuffer buffer(&copy);
     QuaZip zip(&buffer);
