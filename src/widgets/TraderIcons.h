@@ -19,4 +19,17 @@ QList<QIcon> paymentPictures();
 // The program's emblem as the About window shows it.
 QPixmap emblem(int size);
 
+// The transfer indicators of the traffic log and the server buttons, numbered as the
+// indicator pictures have always been numbered.
+enum class Indicator {
+    ReceiveIdle = 0, // "RD"
+    Receiving = 1,
+    SendIdle = 2, // "TD"
+    Sending = 3,
+    ServerIdle = 8, // "Работа с сервером"
+    ServerBusy = 9,
+};
+// The same picture object for every call, so a button's picture can be told by its key.
+QIcon indicator(Indicator picture);
+
 } // namespace TraderIcons
