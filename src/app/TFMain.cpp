@@ -3,9 +3,12 @@
 #include "CommandGuard.h"
 #include "DataGrid.h"
 #include "LayoutStorage.h"
+#include "MainProgress.h"
 #include "OrderDesk.h"
 #include "ProgramInfo.h"
 #include "Prompter.h"
+#include "ServerRequest.h"
+#include "SyncCommands.h"
 #include "TDMMain.h"
 #include "TFAbout.h"
 #include "TFFormDesign.h"
@@ -45,7 +48,8 @@ QToolButton* dropDownButton(QAction* main, const QList<QAction*>& entries, QWidg
 
 } // namespace
 
-TFMain::TFMain(const AppFolder& folder, Prompter& prompter, QWidget* parent)
+TFMain::TFMain(const AppFolder& folder, Prompter& prompter, const PasswordStore& passwords,
+               QWidget* parent)
     : QMainWindow(parent)
     , m_folder(folder)
     , m_prompter(prompter)
@@ -55,6 +59,8 @@ TFMain::TFMain(const AppFolder& folder, Prompter& prompter, QWidget* parent)
     , m_about(new TFAbout(this))
     , m_formDesign(new TFFormDesign(this))
     , m_layout(std::make_unique<LayoutStorage>(folder.layoutFile()))
+    , m_passwords(passwords)
+    , m_request(std::make_unique<ServerRequest>(m_connection, folder, prompter))
 {
     setObjectName(QStringLiteral("TFMain"));
     setWindowTitle(ProgramInfo::ProgramName());
@@ -66,6 +72,13 @@ TFMain::TFMain(const AppFolder& folder, Prompter& prompter, QWidget* parent)
     m_desk =
         new OrderDesk(*m_dm, m_prompter, m_actions.all(), builtCommands(), *m_formDesign, this);
     setCentralWidget(m_desk);
+    m_progress = std::make_unique<MainProgress>(ProgressBar, PBSimple);
+    m_sync = new SyncCommands(m_actions, *m_desk,
+                              SyncContext{*m_dm, *m_request, m_prompter, *m_desk, m_settings,
+                                          *m_progress, m_startSettings,
+                                          [] { return QDateTime::currentDateTime(); },
+                                          [this] { return windowTitle(); }},
+                              this);
     m_placedByLayout = m_layout->load(this);
 
     // The Temp folder holds the store's scratch files and the exchange's temporary archives.
@@ -196,8 +209,10 @@ void TFMain::buildBottomBar()
 
 QSet<QString> TFMain::builtCommands()
 {
-    return {QStringLiteral("AClose"),   QStringLiteral("AAbout"),   QStringLiteral("ASiteDunvik"),
-            QStringLiteral("ALicense"), QStringLiteral("ASupport"), QStringLiteral("AHelp")};
+    return QSet<QString>{QStringLiteral("AClose"),      QStringLiteral("AAbout"),
+                         QStringLiteral("ASiteDunvik"), QStringLiteral("ALicense"),
+                         QStringLiteral("ASupport"),    QStringLiteral("AHelp")} +
+           SyncCommands::commands();
 }
 
 void TFMain::showAsLastTime()
@@ -277,6 +292,9 @@ bool TFMain::AInit()
         QCoreApplication::processEvents();
         m_dm->openTables();
         m_startSettings = StartSettings::read(m_settings, QDate::currentDate());
+        m_connection = ConnectionParams::fromStart(m_startSettings.connection, m_passwords);
+        m_request->AInitiate();
+        m_request->ScriptPath = QStringLiteral("/admin/trader.php");
         ProgressBar->hide();
         m_desk->openLists();
     });
@@ -285,6 +303,11 @@ bool TFMain::AInit()
 void TFMain::closeEvent(QCloseEvent* event)
 {
     m_about->close();
+    // Unsent marks are offered for sending; a cancel keeps the window open.
+    if (m_dm->isConnected() && !m_sync->allowClose()) {
+        event->ignore();
+        return;
+    }
     m_desk->closeLists();
     m_layout->save(this);
     event->accept();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "AppFolder.h"
+#include "ConnectionParams.h"
+#include "PasswordStore.h"
 #include "SettingsFile.h"
 #include "StartSettings.h"
 #include "TFMainActions.h"
@@ -11,6 +13,9 @@
 #include <memory>
 
 class LayoutStorage;
+class MainProgress;
+class ServerRequest;
+class SyncCommands;
 class OrderDesk;
 class Prompter;
 class QProgressBar;
@@ -25,7 +30,8 @@ class TFFormDesign;
 class TFMain : public QMainWindow {
     Q_OBJECT
 public:
-    TFMain(const AppFolder& folder, Prompter& prompter, QWidget* parent = nullptr);
+    TFMain(const AppFolder& folder, Prompter& prompter, const PasswordStore& passwords,
+           QWidget* parent = nullptr);
     ~TFMain() override;
 
     static QString siteAddress() { return QStringLiteral("https://dunvik.ru/"); }
@@ -38,6 +44,8 @@ public:
     TDMMain& dm() const { return *m_dm; }
     const StartSettings& startSettings() const { return m_startSettings; }
     bool isStarted() const { return m_started; }
+    const ConnectionParams& connection() const { return m_connection; }
+    ServerRequest& request() const { return *m_request; }
 
 signals:
     // The start sequence has run (to its end, or to the step that failed).
@@ -67,6 +75,11 @@ private:
     TFFormDesign* m_formDesign;
     OrderDesk* m_desk;
     std::unique_ptr<LayoutStorage> m_layout;
+    PasswordStore m_passwords;
+    ConnectionParams m_connection;
+    std::unique_ptr<ServerRequest> m_request;
+    std::unique_ptr<MainProgress> m_progress;
+    SyncCommands* m_sync = nullptr;
     bool m_placedByLayout = false;
     QToolButton* TBServer = nullptr;
     QProgressBar* ProgressBar = nullptr;

@@ -1,4 +1,5 @@
 #include "AppFolder.h"
+#include "PasswordStore.h"
 #include "ProgramInfo.h"
 #include "QtPrompter.h"
 #include "TFMain.h"
@@ -24,7 +25,7 @@ int main(int argc, char* argv[])
         QApplication::installTranslator(&qtTranslations);
 
     QtPrompter prompter;
-    TFMain window(AppFolder::resolve(), prompter);
+    TFMain window(AppFolder::resolve(), prompter, PasswordStore());
     prompter.setOwner(&window);
     window.showAsLastTime();
     return QApplication::exec();

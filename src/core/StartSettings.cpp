@@ -39,6 +39,16 @@ void ConnectionSettings::write(const SettingsFile& file) const
     file.WriteSetting(connect, QStringLiteral("EPort"), proxyPort);
 }
 
+void OrderPeriodSettings::write(const SettingsFile& file) const
+{
+    const QString section = QStringLiteral("ArchiveOrders");
+    file.WriteSetting(section, QStringLiteral("GetOrderFrom"), SettingsFile::dateText(from));
+    file.WriteSetting(section, QStringLiteral("GetOrderTo"), SettingsFile::dateText(to));
+    file.WriteSetting(section, QStringLiteral("GetOrderAutoFrom"), SettingsFile::flag(autoFrom));
+    file.WriteSetting(section, QStringLiteral("GetOrderAutoTo"), SettingsFile::flag(autoTo));
+    file.WriteSetting(section, QStringLiteral("GetOrderAutoClear"), SettingsFile::flag(autoClear));
+}
+
 StartSettings StartSettings::read(const SettingsFile& file, const QDate& today)
 {
     StartSettings s;

@@ -27,6 +27,9 @@ struct OrderPeriodSettings {
     bool autoFrom = true;
     bool autoTo = true;
     bool autoClear = true;
+
+    // The five keys, as the period dialog saves them.
+    void write(const SettingsFile& file) const;
 };
 
 // Everything the start sequence reads from "Vendrix.ini", each with its default.

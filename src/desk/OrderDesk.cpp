@@ -113,6 +113,7 @@ OrderDesk::OrderDesk(const TDMMain& dm, Prompter& prompter, const QList<QAction*
     BInsideNoteSave->setIcon(TraderIcons::action(QStringLiteral("ACopyOrder")));
     BInsideNoteSave->setAutoRaise(true);
     BInsideNoteSave->setEnabled(false);
+    m_notesBuilt = m_built.contains(QStringLiteral("BInsideNoteSave"));
 
     QSplitter* goodsSplit = splitter(Qt::Vertical, QStringLiteral("SplitterGoods"), this);
     goodsSplit->addWidget(captioned(QStringLiteral("Список товаров"), m_goods, goodsSplit));
@@ -334,9 +335,25 @@ void OrderDesk::ARefreshButton()
     state.rowCount = m_orders->rowCount();
     state.markedCount = m_orders->markedCount();
     state.currentStatusWas = m_orders->currentValue(QStringLiteral("status_was")).toInt();
-    const QHash<QString, bool> states = OrderCommandRules::refreshButtons(state);
+    QHash<QString, bool> states = OrderCommandRules::refreshButtons(state);
+    // On the draft tabs the upload sends drafts, which is work of its own.
+    if (state.tab != 0 && !m_built.contains(QStringLiteral("ASendOrders")))
+        states.insert(QStringLiteral("AArchiveUpdate"), false);
+    BInsideNoteSave->setEnabled(m_notesBuilt && state.rowCount > 0);
     for (auto it = states.constBegin(); it != states.constEnd(); ++it)
         setCommand(it.key(), it.value());
+}
+
+QStringList OrderDesk::takeSelection()
+{
+    if (m_orders->markedCount() == 0 && m_orders->currentRow() >= 0)
+        m_orders->setMarked(m_orders->currentRow(), true);
+    return m_orders->markedKeys();
+}
+
+QVariant OrderDesk::currentOrderValue(const QString& field) const
+{
+    return m_orders->currentValue(field);
 }
 
 void OrderDesk::AButtonDisable()

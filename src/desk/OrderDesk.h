@@ -43,6 +43,14 @@ public:
     int currentTab() const;
     void setCurrentTab(int tab);
 
+    // The marked orders' ids; when none is marked, the current order is marked first.
+    QStringList takeSelection();
+    QVariant currentOrderValue(const QString& field) const;
+    // Loads the details for the current order and recomputes the commands, whatever the
+    // grid's navigation left behind.
+    void reattach() { attach(); }
+    QToolButton* insideNoteButton() const { return BInsideNoteSave; }
+
     DataGrid* DBOrders() const { return m_orders; }
     DataGrid* DBGoods() const { return m_goods; }
     DataGrid* DBClient() const { return m_client; }
@@ -82,4 +90,5 @@ private:
     bool m_open = false;
     bool m_detached = false;
     bool m_refilling = false;
+    bool m_notesBuilt = false;
 };

@@ -44,7 +44,7 @@ GridColumn centred(GridColumn c)
 GridColumn picture(const char* field, const char* title, const QList<QIcon>& pictures,
                    std::function<int(const QVariant&)> index)
 {
-    GridColumn c = text(field, title, 28, false);
+    GridColumn c = text(field, title, 28);
     c.kind = GridColumn::Kind::Picture;
     c.pictures = pictures;
     c.pictureIndex = std::move(index);

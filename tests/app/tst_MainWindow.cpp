@@ -78,6 +78,7 @@ private slots:
     void settingsReachTheCaption();
     void f12Closes();
     void layoutSurvivesARestart();
+    void closingWithUnsentMarks();
 
 private:
     void start();
@@ -102,7 +103,9 @@ void TestMainWindow::cleanup()
 void TestMainWindow::start()
 {
     m_window.reset();
-    m_window = std::make_unique<TFMain>(AppFolder(m_dir->path()), *m_prompter);
+    m_window =
+        std::make_unique<TFMain>(AppFolder(m_dir->path()), *m_prompter,
+                                 PasswordStore(m_dir->filePath(QStringLiteral("passwords.ini"))));
     m_window->show();
     QTRY_VERIFY_WITH_TIMEOUT(m_window->isStarted(), 10000);
 }
@@ -245,8 +248,11 @@ void TestMainWindow::onlyBuiltCommandsAreEnabled()
         if (action->isEnabled())
             enabled << action->objectName();
     enabled.sort();
+    // An empty archive: the downloads, and the commands that need no order.
     QCOMPARE(enabled, QStringList({QStringLiteral("AAbout"), QStringLiteral("AClose"),
                                    QStringLiteral("AHelp"), QStringLiteral("ALicense"),
+                                   QStringLiteral("AOrderGetParam"), QStringLiteral("AReGetOrders"),
+                                   QStringLiteral("AReGetTables"), QStringLiteral("ARefreshData"),
                                    QStringLiteral("ASiteDunvik"), QStringLiteral("ASupport")}));
 }
 
@@ -336,6 +342,26 @@ void TestMainWindow::layoutSurvivesARestart()
     QVERIFY(!m_window->desk().DBOrders()->isColumnHidden(discount + 1));
     QCOMPARE(m_window->desk().DBGoods()->columnsInViewOrder().first(), price);
     QVERIFY(m_window->desk().DBGoods()->isFrozenColumn(price));
+}
+
+void TestMainWindow::closingWithUnsentMarks()
+{
+    start();
+    QSqlQuery(m_window->dm().database())
+        .exec(QStringLiteral("INSERT INTO archive_order (id, status, status_was, date_time) "
+                             "VALUES (1, 2, 1, '2026-12-01 10:00:00')"));
+    m_window->desk().AOrdersRefresh();
+    m_prompter->answers = {Prompter::Answer::Cancel};
+    m_window->close();
+    QVERIFY(m_window->isVisible());
+    QCOMPARE(m_prompter->last().text,
+             QStringLiteral("Были установлены новые статусы для заказов, передать их на сервер?"));
+    QCOMPARE(m_prompter->last().buttons, Prompter::Buttons::YesNoCancel);
+    m_prompter->answers = {Prompter::Answer::No};
+    m_window->close();
+    QVERIFY(!m_window->isVisible());
+    // The mark stays pending in the store.
+    QCOMPARE(m_window->dm().TableTemp(QStringLiteral("archive_order")).rowCount(), 1);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,0 +1,124 @@
+// dunvik-trader-sync: the synchronisation for scheduled work, without windows. It runs the
+// very same commands on a program folder as the window does.
+#include "AppFolder.h"
+#include "ConnectionParams.h"
+#include "DeskOperations.h"
+#include "OrdersDownload.h"
+#include "PasswordStore.h"
+#include "ProgramInfo.h"
+#include "ReferenceDownload.h"
+#include "ServerRequest.h"
+#include "SettingsFile.h"
+#include "StatusChanges.h"
+#include "SyncContext.h"
+#include "SyncProgress.h"
+#include "TDMMain.h"
+#include "TerminalPrompter.h"
+#include "TraderError.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <unistd.h>
+
+namespace {
+
+// There is no order list to refresh or lock without a window.
+class NoDesk : public DeskOperations {
+public:
+    void TCOrdersChange() override {}
+    void AOrdersRefresh() override {}
+    void ARefreshButton() override {}
+    void AButtonDisable() override {}
+    void AButtonEnabel() override {}
+    void ACurrUpdate() override {}
+    QString BaseCurrencyName() const override { return {}; }
+};
+
+int usage()
+{
+    std::fputs("Usage: dunvik-trader-sync --folder DIR COMMAND [--yes]\n"
+               "Commands:\n"
+               "  refresh       download new and changed orders (and the shop's data when it "
+               "changed)\n"
+               "  reget-tables  download the shop's reference data anew\n"
+               "  upload        send the status and payment marks\n"
+               "Questions are asked on a terminal; otherwise --yes answers Yes and its absence "
+               "No.\n",
+               stderr);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Dunvik Shop"));
+    QCoreApplication::setApplicationName(QStringLiteral("Trader"));
+
+    QString folderPath;
+    QString command;
+    bool yes = false;
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--folder") && i + 1 < args.size())
+            folderPath = args[++i];
+        else if (args[i] == QLatin1String("--yes"))
+            yes = true;
+        else if (command.isEmpty() && !args[i].startsWith(QLatin1Char('-')))
+            command = args[i];
+        else
+            return usage();
+    }
+    const QStringList commands = {QStringLiteral("refresh"), QStringLiteral("reget-tables"),
+                                  QStringLiteral("upload")};
+    if (folderPath.isEmpty() || !commands.contains(command) || !QDir(folderPath).exists())
+        return usage();
+
+    TerminalPrompter prompter(yes, isatty(STDIN_FILENO) != 0);
+    try {
+        const AppFolder folder(folderPath);
+        if (!QDir().mkpath(folder.tempPath()))
+            throw TraderError(QStringLiteral("Не удалось создать папку %1").arg(folder.tempPath()));
+        qputenv("SQLITE_TMPDIR", QFile::encodeName(folder.tempPath()));
+        TDMMain dm(folder);
+        dm.AConnectDB();
+        dm.openTables();
+        const SettingsFile settings(folder.settingsFile());
+        StartSettings start = StartSettings::read(settings, QDate::currentDate());
+        const PasswordStore passwords;
+        ConnectionParams connection = ConnectionParams::fromStart(start.connection, passwords);
+        ServerRequest request(connection, folder, prompter);
+        request.AInitiate();
+        request.ScriptPath = QStringLiteral("/admin/trader.php");
+        NoDesk desk;
+        NoProgress progress;
+        SyncContext context{dm,
+                            request,
+                            prompter,
+                            desk,
+                            settings,
+                            progress,
+                            start,
+                            [] { return QDateTime::currentDateTime(); },
+                            [&connection] { return connection.programCaption(); }};
+        ReferenceDownload reference(context);
+        StatusChanges status(context);
+        OrdersDownload orders(context, reference, status);
+
+        bool ok = true;
+        if (command == QLatin1String("refresh"))
+            ok = orders.ARefreshData();
+        else if (command == QLatin1String("reget-tables"))
+            ok = reference.AReGetTables();
+        else
+            ok = status.AUpdateStatus() || request.ErrorKind.isEmpty();
+        return ok ? 0 : 1;
+    } catch (const TraderError& e) {
+        prompter.error(ProgramInfo::ProgramTitle(), e.message());
+    } catch (const std::exception& e) {
+        prompter.error(ProgramInfo::ProgramTitle(), QString::fromLocal8Bit(e.what()));
+    }
+    return 1;
+}
