@@ -11,7 +11,9 @@
 #include "SyncCommands.h"
 #include "TDMMain.h"
 #include "TFAbout.h"
+#include "TFConnectParam.h"
 #include "TFFormDesign.h"
+#include "TFLogView.h"
 #include "TraderIcons.h"
 
 #include <QAction>
@@ -60,7 +62,11 @@ TFMain::TFMain(const AppFolder& folder, Prompter& prompter, const PasswordStore&
     , m_formDesign(new TFFormDesign(this))
     , m_layout(std::make_unique<LayoutStorage>(folder.layoutFile()))
     , m_passwords(passwords)
-    , m_request(std::make_unique<ServerRequest>(m_connection, folder, prompter))
+    // The log window owns the one request object, so it comes before the connection dialog
+    // that applies the proxy to it.
+    , m_logView(new TFLogView(m_connection, folder, prompter, this))
+    , m_connectParam(new TFConnectParam(m_connection, m_settings, m_logView->request(), m_passwords,
+                                        prompter, this))
 {
     setObjectName(QStringLiteral("TFMain"));
     setWindowTitle(ProgramInfo::ProgramName());
@@ -74,8 +80,8 @@ TFMain::TFMain(const AppFolder& folder, Prompter& prompter, const PasswordStore&
     setCentralWidget(m_desk);
     m_progress = std::make_unique<MainProgress>(ProgressBar, PBSimple);
     m_sync = new SyncCommands(m_actions, *m_desk,
-                              SyncContext{*m_dm, *m_request, m_prompter, *m_desk, m_settings,
-                                          *m_progress, m_startSettings,
+                              SyncContext{*m_dm, m_logView->request(), m_prompter, *m_desk,
+                                          m_settings, *m_progress, m_startSettings,
                                           [] { return QDateTime::currentDateTime(); },
                                           [this] { return windowTitle(); }},
                               this);
@@ -209,9 +215,10 @@ void TFMain::buildBottomBar()
 
 QSet<QString> TFMain::builtCommands()
 {
-    return QSet<QString>{QStringLiteral("AClose"),      QStringLiteral("AAbout"),
-                         QStringLiteral("ASiteDunvik"), QStringLiteral("ALicense"),
-                         QStringLiteral("ASupport"),    QStringLiteral("AHelp")} +
+    return QSet<QString>{QStringLiteral("AClose"),        QStringLiteral("AAbout"),
+                         QStringLiteral("ASiteDunvik"),   QStringLiteral("ALicense"),
+                         QStringLiteral("ASupport"),      QStringLiteral("AHelp"),
+                         QStringLiteral("AConnectParam"), QStringLiteral("ALogView")} +
            SyncCommands::commands();
 }
 
@@ -231,6 +238,11 @@ void TFMain::connectActions()
         action->setEnabled(built.contains(action->objectName()));
 
     connect(a.AClose, &QAction::triggered, this, &QWidget::close);
+    connect(a.ALogView, &QAction::triggered, this, [this] { m_logView->showLog(); });
+    connect(a.AConnectParam, &QAction::triggered, this, [this] {
+        m_connectParam->runDialog();
+        setWindowTitle(m_connection.programCaption());
+    });
     connect(a.AAbout, &QAction::triggered, this, [this] {
         m_about->centreOnOwner();
         m_about->exec();
@@ -291,18 +303,26 @@ bool TFMain::AInit()
         m_dm->AConnectDB();
         QCoreApplication::processEvents();
         m_dm->openTables();
+        m_logView->placeAtBottomLeft();
+        m_logView->setBusyIndicator(TBServer);
         m_startSettings = StartSettings::read(m_settings, QDate::currentDate());
         m_connection = ConnectionParams::fromStart(m_startSettings.connection, m_passwords);
-        m_request->AInitiate();
-        m_request->ScriptPath = QStringLiteral("/admin/trader.php");
+        m_logView->request().AInitiate();
+        m_logView->request().ScriptPath = QStringLiteral("/admin/trader.php");
         ProgressBar->hide();
         m_desk->openLists();
     });
 }
 
+ServerRequest& TFMain::request() const
+{
+    return m_logView->request();
+}
+
 void TFMain::closeEvent(QCloseEvent* event)
 {
     m_about->close();
+    m_logView->hide();
     // Unsent marks are offered for sending; a cancel keeps the window open.
     if (m_dm->isConnected() && !m_sync->allowClose()) {
         event->ignore();

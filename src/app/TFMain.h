@@ -22,6 +22,8 @@ class QProgressBar;
 class QToolButton;
 class TDMMain;
 class TFAbout;
+class TFConnectParam;
+class TFLogView;
 class TFFormDesign;
 
 // The main window: the shell around the order desk. It builds the menus, the tool bar and
@@ -45,7 +47,8 @@ public:
     const StartSettings& startSettings() const { return m_startSettings; }
     bool isStarted() const { return m_started; }
     const ConnectionParams& connection() const { return m_connection; }
-    ServerRequest& request() const { return *m_request; }
+    ServerRequest& request() const;
+    TFLogView& logView() const { return *m_logView; }
 
 signals:
     // The start sequence has run (to its end, or to the step that failed).
@@ -77,7 +80,8 @@ private:
     std::unique_ptr<LayoutStorage> m_layout;
     PasswordStore m_passwords;
     ConnectionParams m_connection;
-    std::unique_ptr<ServerRequest> m_request;
+    TFLogView* m_logView;
+    TFConnectParam* m_connectParam;
     std::unique_ptr<MainProgress> m_progress;
     SyncCommands* m_sync = nullptr;
     bool m_placedByLayout = false;

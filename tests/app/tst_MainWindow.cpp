@@ -4,7 +4,12 @@
 #include "ProgramInfo.h"
 #include "ScriptedPrompter.h"
 #include "TDMMain.h"
+#include "TFLogView.h"
 #include "TFMain.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTimer>
 
 #include <QAction>
 #include <QFile>
@@ -79,6 +84,7 @@ private slots:
     void f12Closes();
     void layoutSurvivesARestart();
     void closingWithUnsentMarks();
+    void serverButtonAndConnectionDialog();
 
 private:
     void start();
@@ -250,7 +256,8 @@ void TestMainWindow::onlyBuiltCommandsAreEnabled()
     enabled.sort();
     // An empty archive: the downloads, and the commands that need no order.
     QCOMPARE(enabled, QStringList({QStringLiteral("AAbout"), QStringLiteral("AClose"),
-                                   QStringLiteral("AHelp"), QStringLiteral("ALicense"),
+                                   QStringLiteral("AConnectParam"), QStringLiteral("AHelp"),
+                                   QStringLiteral("ALicense"), QStringLiteral("ALogView"),
                                    QStringLiteral("AOrderGetParam"), QStringLiteral("AReGetOrders"),
                                    QStringLiteral("AReGetTables"), QStringLiteral("ARefreshData"),
                                    QStringLiteral("ASiteDunvik"), QStringLiteral("ASupport")}));
@@ -362,6 +369,30 @@ void TestMainWindow::closingWithUnsentMarks()
     QVERIFY(!m_window->isVisible());
     // The mark stays pending in the store.
     QCOMPARE(m_window->dm().TableTemp(QStringLiteral("archive_order")).rowCount(), 1);
+}
+
+void TestMainWindow::serverButtonAndConnectionDialog()
+{
+    start();
+    TFLogView& log = m_window->logView();
+    QVERIFY(!log.isVisible());
+    m_window->findChild<QToolButton*>(QStringLiteral("TBServer"))->click();
+    QVERIFY(log.isVisible());
+    QCOMPARE(log.busyIndicator(), m_window->findChild<QToolButton*>(QStringLiteral("TBServer")));
+    QCOMPARE(m_window->request().ScriptPath, QStringLiteral("/admin/trader.php"));
+
+    // The dialog edits the address; "Отмена" keeps it, and the caption is set anew.
+    QTimer::singleShot(0, this, [] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            if (auto* url = dialog->findChild<QLineEdit*>(QStringLiteral("EURL")))
+                url->setText(QStringLiteral("shop.example"));
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        }
+    });
+    m_window->actions().AConnectParam->trigger();
+    QCOMPARE(m_window->connection().shopUrl, QStringLiteral("http://127.0.0.1:8047"));
+    QCOMPARE(m_window->windowTitle(),
+             QStringLiteral("Dunvik Shop Trader v1.0.0.1 [http://127.0.0.1:8047]"));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,0 +1,176 @@
+// A first refresh of a realistic shop (100 000 goods, 20 000 orders) from the demonstration
+// shop, beside the raw cost of storing the same orders with prepared statements.
+#include "ConnectionParams.h"
+#include "DeskOperations.h"
+#include "OrdersDownload.h"
+#include "ReferenceDownload.h"
+#include "ServerRequest.h"
+#include "SettingsFile.h"
+#include "Sql.h"
+#include "StatusChanges.h"
+#include "SyncContext.h"
+#include "SyncProgress.h"
+#include "TDMMain.h"
+#include "TerminalPrompter.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+namespace {
+
+class NoDesk : public DeskOperations {
+public:
+    void TCOrdersChange() override {}
+    void AOrdersRefresh() override {}
+    void ARefreshButton() override {}
+    void AButtonDisable() override {}
+    void AButtonEnabel() override {}
+    void ACurrUpdate() override {}
+    QString BaseCurrencyName() const override { return {}; }
+};
+
+class Shop {
+public:
+    Shop()
+    {
+        m_process.setProcessChannelMode(QProcess::MergedChannels);
+        m_process.start(QStringLiteral(DEMO_SHOP_PROGRAM),
+                        {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--goods"),
+                         QStringLiteral("100000"), QStringLiteral("--orders"),
+                         QStringLiteral("20000"), QStringLiteral("--transfer-limit"),
+                         QStringLiteral("1000")});
+        const QRegularExpression listening(QStringLiteral("listening on (\\S+)"));
+        QByteArray output;
+        while (m_process.waitForReadyRead(300000)) {
+            output += m_process.readAll();
+            const auto match = listening.match(QString::fromUtf8(output));
+            if (match.hasMatch()) {
+                url = match.captured(1);
+                break;
+            }
+        }
+    }
+    ~Shop()
+    {
+        m_process.terminate();
+        m_process.waitForFinished(10000);
+    }
+    QString url;
+
+private:
+    QProcess m_process;
+};
+
+Shop& shop()
+{
+    static Shop instance;
+    return instance;
+}
+
+// A first refresh into an empty program folder.
+void refresh(const QString& folderPath)
+{
+    const AppFolder folder(folderPath);
+    TDMMain dm(folder);
+    dm.AConnectDB();
+    const SettingsFile settings(folder.settingsFile());
+    StartSettings start = StartSettings::read(settings, QDate::currentDate());
+    ConnectionParams connection;
+    connection.shopUrl = shop().url;
+    FILE* quiet = std::fopen("/dev/null", "w");
+    TerminalPrompter prompter(true, false, quiet);
+    ServerRequest request(connection, folder, prompter);
+    request.AInitiate();
+    request.ScriptPath = QStringLiteral("/admin/trader.php");
+    NoDesk desk;
+    NoProgress progress;
+    SyncContext context{dm,       request,  prompter, desk, settings, progress, start,
+                        [] { return QDateTime::currentDateTime(); },
+                        [] { return QStringLiteral("Dunvik Shop Trader"); }};
+    ReferenceDownload reference(context);
+    StatusChanges status(context);
+    OrdersDownload orders(context, reference, status);
+    orders.ARefreshData();
+    std::fclose(quiet);
+}
+
+QTemporaryDir& refreshedFolder()
+{
+    static QTemporaryDir folder;
+    static bool done = false;
+    if (!done) {
+        refresh(folder.path());
+        done = true;
+    }
+    return folder;
+}
+
+void BM_RefreshFromDemoShop_Orders20k(benchmark::State& state)
+{
+    if (shop().url.isEmpty()) {
+        state.SkipWithError("the demonstration shop did not start");
+        return;
+    }
+    for (auto _ : state) {
+        QTemporaryDir folder;
+        refresh(folder.path());
+    }
+}
+
+void BM_Baseline_SqliteInsert_Orders20k(benchmark::State& state)
+{
+    // The rows a refresh stored, read back once.
+    TDMMain source{AppFolder(refreshedFolder().path())};
+    source.AConnectDB();
+    const QStringList tables = {QStringLiteral("archive_order"), QStringLiteral("archive_basket"),
+                                QStringLiteral("archive_client_field")};
+    QList<RowSet> rows;
+    for (const QString& table : tables) {
+        QSqlQuery query = Sql::exec(source.database(), QStringLiteral("SELECT * FROM ") + table);
+        rows << Sql::fetchAll(query);
+    }
+    for (auto _ : state) {
+        QTemporaryDir folder;
+        TDMMain target{AppFolder(folder.path())};
+        target.AConnectDB();
+        const QSqlDatabase db = target.database();
+        Transaction transaction(db);
+        for (int t = 0; t < tables.size(); ++t) {
+            QStringList marks;
+            for (int i = 0; i < rows[t].fields.size(); ++i)
+                marks << QStringLiteral("?");
+            QSqlQuery insert = Sql::prepare(
+                db, QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(tables[t], marks.join(QLatin1Char(','))));
+            for (const QVariantList& row : rows[t].rows) {
+                for (const QVariant& value : row)
+                    insert.addBindValue(value);
+                Sql::exec(insert);
+            }
+        }
+        transaction.commit();
+    }
+    state.counters["orders"] = double(rows[0].rows.size());
+    state.counters["lines"] = double(rows[1].rows.size());
+    state.counters["fields"] = double(rows[2].rows.size());
+}
+
+} // namespace
+
+BENCHMARK(BM_Baseline_SqliteInsert_Orders20k)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_RefreshFromDemoShop_Orders20k)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
