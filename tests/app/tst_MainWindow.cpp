@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTimer>
 
 #include <QAction>
@@ -85,6 +86,7 @@ private slots:
     void layoutSurvivesARestart();
     void closingWithUnsentMarks();
     void serverButtonAndConnectionDialog();
+    void statusMarkCarriesTheBuyerNote();
 
 private:
     void start();
@@ -393,6 +395,47 @@ void TestMainWindow::serverButtonAndConnectionDialog()
     QCOMPARE(m_window->connection().shopUrl, QStringLiteral("http://127.0.0.1:8047"));
     QCOMPARE(m_window->windowTitle(),
              QStringLiteral("Dunvik Shop Trader v1.0.0.1 [http://127.0.0.1:8047]"));
+}
+
+void TestMainWindow::statusMarkCarriesTheBuyerNote()
+{
+    start();
+    QSqlQuery insert(m_window->dm().database());
+    QVERIFY(insert.exec(QStringLiteral(
+        "INSERT INTO archive_order (id, status, status_was, manager_id, send_note, send_email, "
+        "date_time) VALUES (1, 0, 0, 0, 'заметка первого', 1, '2026-12-03 10:00:00'), "
+        "(2, 3, 3, 0, NULL, 0, '2026-12-02 10:00:00'), "
+        "(3, 4, 4, 0, NULL, 0, '2026-12-01 10:00:00')")));
+    m_window->desk().AOrdersRefresh();
+    DataGrid* orders = m_window->desk().DBOrders();
+    for (int row = 0; row < 3; ++row)
+        orders->setMarked(row, true);
+    orders->setCurrentRow(0);
+
+    QString shownNote;
+    QTimer::singleShot(0, this, [&shownNote] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog);
+        auto* text = dialog->findChild<QPlainTextEdit*>();
+        shownNote = text->toPlainText();
+        text->setPlainText(QStringLiteral("Ваш заказ выполнен"));
+        for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
+            if (b->text() == QLatin1String("OK"))
+                b->click();
+    });
+    m_window->actions().ASetStatusExecuted->trigger();
+    QCOMPARE(shownNote, QStringLiteral("заметка первого"));
+    // Only the open order takes the status; the finished ones keep theirs.
+    QSqlQuery q(m_window->dm().database());
+    QVERIFY(q.exec(QStringLiteral("SELECT id, status, send_note FROM archive_order ORDER BY id")));
+    QList<QStringList> rows;
+    while (q.next())
+        rows << QStringList{q.value(0).toString(), q.value(1).toString(), q.value(2).toString()};
+    QCOMPARE(rows, (QList<QStringList>{{QStringLiteral("1"), QStringLiteral("3"),
+                                        QStringLiteral("Ваш заказ выполнен")},
+                                       {QStringLiteral("2"), QStringLiteral("3"), QString()},
+                                       {QStringLiteral("3"), QStringLiteral("4"), QString()}}));
+    QVERIFY(m_prompter->shown.isEmpty());
 }
 
 QTEST_MAIN(TestMainWindow)

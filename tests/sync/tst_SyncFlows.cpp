@@ -1,6 +1,7 @@
 #include "ConnectionParams.h"
 #include "DemoShopProcess.h"
 #include "DeskOperations.h"
+#include "OrderNotes.h"
 #include "OrderPeriod.h"
 #include "OrdersDownload.h"
 #include "ReferenceDownload.h"
@@ -91,6 +92,7 @@ private slots:
     void statusUploadAndManagerCheck();
     void failedPageLeavesEarlierTablesNew();
     void pendingMarksTest();
+    void internalNotes();
 
 private:
     DemoShopProcess m_shop;
@@ -364,5 +366,43 @@ void TestSyncFlows::pendingMarksTest()
     m_shop.stop();
 }
 
-QTEST_GUILESS_MAIN(TestSyncFlows)
+void TestSyncFlows::internalNotes()
+{
+    QVERIFY(
+        m_shop.start({QStringLiteral("--orders"), QStringLiteral("10"), QStringLiteral("--fault"),
+                      QStringLiteral("SAVE_ORDER_NOTE@2=SQL_ERROR:нет связи")}));
+    Trader trader(m_shop.url());
+    trader.prompter.answers = {Answer::No};
+    QVERIFY(trader.orders->ARefreshData());
+    OrderNotes notes(trader.dm, *trader.request, trader.desk);
+    const qint64 id =
+        trader.scalar(QStringLiteral("SELECT MIN(id) FROM archive_order")).toLongLong();
+    const auto note = [&] {
+        return trader.scalar(
+            QStringLiteral("SELECT inside_note FROM archive_order WHERE id = %1").arg(id));
+    };
+    QVERIFY(notes.saveInsideNote(id, QStringLiteral("Перезвонить в пятницу")));
+    QCOMPARE(note().toString(), QStringLiteral("Перезвонить в пятницу"));
+    // The shop refuses: the local note stays as it was, and the commands are unlocked.
+    const int unlocks = trader.desk.unlocks;
+    QVERIFY(!notes.saveInsideNote(id, QStringLiteral("другое")));
+    QCOMPARE(note().toString(), QStringLiteral("Перезвонить в пятницу"));
+    QCOMPARE(trader.desk.unlocks, unlocks + 1);
+    // An empty note empties the local one.
+    QVERIFY(notes.saveInsideNote(id, QString()));
+    QVERIFY(note().isNull());
+    // A draft's note stays local, whatever its number.
+    trader.exec(QStringLiteral("INSERT INTO draft_order (folder, inside_note) VALUES (3, 'x')"));
+    const qint64 draft =
+        trader.scalar(QStringLiteral("SELECT MAX(id) FROM draft_order")).toLongLong();
+    notes.saveDraftNote(draft, QStringLiteral("черновик"));
+    QCOMPARE(
+        trader
+            .scalar(QStringLiteral("SELECT inside_note FROM draft_order WHERE id = %1").arg(draft))
+            .toString(),
+        QStringLiteral("черновик"));
+    m_shop.stop();
+}
+
+QTEST_MAIN(TestSyncFlows)
 #include "tst_SyncFlows.moc"
