@@ -1,7 +1,7 @@
 // A first refresh of a realistic shop (100 000 goods, 20 000 orders) from the demonstration
 // shop, beside the raw cost of storing the same orders with prepared statements.
 #include "ConnectionParams.h"
-#include "DeskOperations.h"
+#include "HeadlessDesk.h"
 #include "OrdersDownload.h"
 #include "ReferenceDownload.h"
 #include "ServerRequest.h"
@@ -24,17 +24,6 @@
 #include <cstdio>
 
 namespace {
-
-class NoDesk : public DeskOperations {
-public:
-    void TCOrdersChange() override {}
-    void AOrdersRefresh() override {}
-    void ARefreshButton() override {}
-    void AButtonDisable() override {}
-    void AButtonEnabel() override {}
-    void ACurrUpdate() override {}
-    QString BaseCurrencyName() const override { return {}; }
-};
 
 class Shop {
 public:
@@ -89,9 +78,15 @@ void refresh(const QString& folderPath)
     ServerRequest request(connection, folder, prompter);
     request.AInitiate();
     request.ScriptPath = QStringLiteral("/admin/trader.php");
-    NoDesk desk;
+    HeadlessDesk desk;
     NoProgress progress;
-    SyncContext context{dm,       request,  prompter, desk, settings, progress, start,
+    SyncContext context{dm,
+                        request,
+                        prompter,
+                        desk,
+                        settings,
+                        progress,
+                        start,
                         [] { return QDateTime::currentDateTime(); },
                         [] { return QStringLiteral("Dunvik Shop Trader"); }};
     ReferenceDownload reference(context);
@@ -146,8 +141,8 @@ void BM_Baseline_SqliteInsert_Orders20k(benchmark::State& state)
             QStringList marks;
             for (int i = 0; i < rows[t].fields.size(); ++i)
                 marks << QStringLiteral("?");
-            QSqlQuery insert = Sql::prepare(
-                db, QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(tables[t], marks.join(QLatin1Char(','))));
+            QSqlQuery insert = Sql::prepare(db, QStringLiteral("INSERT INTO %1 VALUES (%2)")
+                                                    .arg(tables[t], marks.join(QLatin1Char(','))));
             for (const QVariantList& row : rows[t].rows) {
                 for (const QVariant& value : row)
                     insert.addBindValue(value);

@@ -403,6 +403,22 @@ const std::vector<Index>& indexes()
     return all;
 }
 
+const QStringList& referenceTables()
+{
+    static const QStringList names = {
+        QStringLiteral("topic"),         QStringLiteral("topic_store"),
+        QStringLiteral("store"),         QStringLiteral("param"),
+        QStringLiteral("param_value"),   QStringLiteral("store_add"),
+        QStringLiteral("provider"),      QStringLiteral("currency"),
+        QStringLiteral("client_field"),  QStringLiteral("client_field_set"),
+        QStringLiteral("store_param"),   QStringLiteral("condition"),
+        QStringLiteral("delivery"),      QStringLiteral("delivery_multiplex"),
+        QStringLiteral("delivery_cost"), QStringLiteral("discount_order"),
+        QStringLiteral("payment"),       QStringLiteral("category"),
+        QStringLiteral("shop_values")};
+    return names;
+}
+
 const Table* find(QStringView tableName)
 {
     for (const Table& table : tables())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -33,6 +34,8 @@ struct Index {
 const std::vector<Table>& tables();
 const std::vector<Index>& indexes();
 const Table* find(QStringView tableName); // matched without regard to case
+// The tables mirrored from the shop's catalogue and settings, in their download order.
+const QStringList& referenceTables();
 
 // The column type the store declares for a field, e.g. "VARCHAR(255)", "REAL(2)".
 QString sqlType(const Field& field);

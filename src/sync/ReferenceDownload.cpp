@@ -2,6 +2,7 @@
 
 #include "DeskOperations.h"
 #include "Prompter.h"
+#include "Schema.h"
 #include "ServerRequest.h"
 #include "SettingsFile.h"
 #include "Sql.h"
@@ -34,18 +35,7 @@ ReferenceDownload::ReferenceDownload(SyncContext& context)
 
 const QStringList& ReferenceDownload::tables()
 {
-    static const QStringList names = {
-        QStringLiteral("topic"),         QStringLiteral("topic_store"),
-        QStringLiteral("store"),         QStringLiteral("param"),
-        QStringLiteral("param_value"),   QStringLiteral("store_add"),
-        QStringLiteral("provider"),      QStringLiteral("currency"),
-        QStringLiteral("client_field"),  QStringLiteral("client_field_set"),
-        QStringLiteral("store_param"),   QStringLiteral("condition"),
-        QStringLiteral("delivery"),      QStringLiteral("delivery_multiplex"),
-        QStringLiteral("delivery_cost"), QStringLiteral("discount_order"),
-        QStringLiteral("payment"),       QStringLiteral("category"),
-        QStringLiteral("shop_values")};
-    return names;
+    return Schema::referenceTables();
 }
 
 bool ReferenceDownload::AReGetTables()

@@ -2,7 +2,7 @@
 // very same commands on a program folder as the window does.
 #include "AppFolder.h"
 #include "ConnectionParams.h"
-#include "DeskOperations.h"
+#include "HeadlessDesk.h"
 #include "OrdersDownload.h"
 #include "PasswordStore.h"
 #include "ProgramInfo.h"
@@ -22,18 +22,6 @@
 #include <unistd.h>
 
 namespace {
-
-// There is no order list to refresh or lock without a window.
-class NoDesk : public DeskOperations {
-public:
-    void TCOrdersChange() override {}
-    void AOrdersRefresh() override {}
-    void ARefreshButton() override {}
-    void AButtonDisable() override {}
-    void AButtonEnabel() override {}
-    void ACurrUpdate() override {}
-    QString BaseCurrencyName() const override { return {}; }
-};
 
 int usage()
 {
@@ -92,7 +80,7 @@ int main(int argc, char* argv[])
         ServerRequest request(connection, folder, prompter);
         request.AInitiate();
         request.ScriptPath = QStringLiteral("/admin/trader.php");
-        NoDesk desk;
+        HeadlessDesk desk;
         NoProgress progress;
         SyncContext context{dm,
                             request,

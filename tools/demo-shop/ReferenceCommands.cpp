@@ -1,5 +1,6 @@
 #include "ReferenceCommands.h"
 
+#include "Schema.h"
 #include "ShopDb.h"
 #include "SqlStatement.h"
 #include "WireText.h"
@@ -9,18 +10,7 @@ namespace ReferenceCommands {
 
 const QStringList& referenceTables()
 {
-    static const QStringList names = {
-        QStringLiteral("topic"),         QStringLiteral("topic_store"),
-        QStringLiteral("store"),         QStringLiteral("param"),
-        QStringLiteral("param_value"),   QStringLiteral("store_add"),
-        QStringLiteral("provider"),      QStringLiteral("currency"),
-        QStringLiteral("client_field"),  QStringLiteral("client_field_set"),
-        QStringLiteral("store_param"),   QStringLiteral("condition"),
-        QStringLiteral("delivery"),      QStringLiteral("delivery_multiplex"),
-        QStringLiteral("delivery_cost"), QStringLiteral("discount_order"),
-        QStringLiteral("payment"),       QStringLiteral("category"),
-        QStringLiteral("shop_values")};
-    return names;
+    return Schema::referenceTables();
 }
 
 namespace {
