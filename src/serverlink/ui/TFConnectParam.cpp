@@ -46,6 +46,8 @@ TFConnectParam::TFConnectParam(ConnectionParams& connection, const SettingsFile&
 {
     setObjectName(QStringLiteral("TFConnectParam"));
     setWindowTitle(caption());
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
 
     EURL = newEdit("EURL", this);
     EURL->setMinimumWidth(380);
