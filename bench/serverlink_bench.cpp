@@ -22,6 +22,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -236,17 +237,26 @@ BENCHMARK(BM_Baseline_SqliteInsert_Store100k)->Unit(benchmark::kMillisecond);
 namespace {
 
 // The console table, then the one figure that matters: the append against its baselines,
-// each by its fastest run, so that a busy moment of the machine does not count.
+// each by its fastest run (or its median, when only the repetitions' summary is shown), so
+// that a busy moment of the machine does not count.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+    RatioReporter()
+        : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_Tabular)
+    {
+    }
+
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred)
+            if (run.error_occurred)
                 continue;
-            const std::string& name = run.run_name.function_name;
+            const bool single = run.run_type == Run::RT_Iteration;
+            if (!single && run.aggregate_name != "median")
+                continue;
             const double ms = run.GetAdjustedRealTime(); // every benchmark here reports ms
+            const std::string& name = run.run_name.function_name;
             const auto found = m_fastest.find(name);
             if (found == m_fastest.end() || ms < found->second)
                 m_fastest[name] = ms;

@@ -165,6 +165,7 @@ void TestTFLogView::escHidesFromAnyControl_data()
     QTest::newRow("MMonitor") << u"MMonitor"_s;
     QTest::newRow("TBRD") << u"TBRD"_s;
     QTest::newRow("window") << u"TFLogView"_s;
+    QTest::newRow("close button") << QString();
 }
 
 void TestTFLogView::escHidesFromAnyControl()
@@ -302,14 +303,17 @@ void TestTFLogView::exchangeShowsBusyOnTheServerButtonAndCursor()
         bool sending;
     };
     QList<Seen> seen;
-    connect(&m_view->request(), &ServerRequest::transferProgress, this, [&] {
+    // What the window shows as the request starts to go out.
+    connect(&m_view->request(), &ServerRequest::transferBegin, this, [&](Direction direction) {
+        if (direction != Direction::Send)
+            return;
         const QCursor* cursor = QApplication::overrideCursor();
         seen << Seen{shows(&server, Indicator::ServerBusy), cursor ? int(cursor->shape()) : -1,
                      shows(child<QToolButton>(u"TBTD"_s), Indicator::Sending)};
     });
     exchange();
 
-    QVERIFY(!seen.isEmpty());
+    QCOMPARE(seen.size(), 1);
     QVERIFY(seen.first().serverBusy);
     QCOMPARE(seen.first().cursor, int(Qt::BusyCursor));
     QVERIFY(seen.first().sending);

@@ -20,8 +20,10 @@ QLineEdit* newEdit(const char* name, QWidget* parent, bool masked = false)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1String(name));
-    if (masked)
+    if (masked) {
         edit->setEchoMode(QLineEdit::Password);
+        edit->setStyleSheet(QStringLiteral("lineedit-password-character: 42")); // "*"
+    }
     return edit;
 }
 
@@ -46,6 +48,8 @@ TFConnectParam::TFConnectParam(ConnectionParams& connection, const SettingsFile&
 {
     setObjectName(QStringLiteral("TFConnectParam"));
     setWindowTitle(caption());
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
 
     EURL = newEdit("EURL", this);
     EURL->setMinimumWidth(380);

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -163,9 +164,34 @@ void TFLogView::placeAtBottomLeft()
 
 void TFLogView::placeAtBottomLeft(const QRect& workArea)
 {
-    // The frame (title bar included) is what must end at the work area's bottom.
+    // The frame (title bar included) is what must end at the work area's bottom. Before the
+    // window is first shown its title bar is not known, so it is placed once more then.
     const int height = frameGeometry().height();
     move(workArea.left(), workArea.top() + workArea.height() - height);
+    if (!m_shownOnce)
+        m_placeOnFirstShow = workArea;
+}
+
+void TFLogView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_shownOnce)
+        return;
+    m_shownOnce = true;
+    const std::optional<QRect> area = std::exchange(m_placeOnFirstShow, std::nullopt);
+    if (!area)
+        return;
+    // The window manager tells the frame's size a moment after the window appears.
+    auto* watch = new QTimer(this);
+    watch->setInterval(50);
+    connect(watch, &QTimer::timeout, this, [this, watch, area, tries = 0]() mutable {
+        if (frameGeometry().height() > height() || ++tries == 20) {
+            placeAtBottomLeft(*area);
+            watch->deleteLater();
+            watch->stop();
+        }
+    });
+    watch->start();
 }
 
 void TFLogView::setBusyIndicator(QToolButton* button)

@@ -6,6 +6,8 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include <optional>
+
 class AppFolder;
 class Prompter;
 class QPlainTextEdit;
@@ -50,6 +52,7 @@ public:
     QToolButton* busyIndicator() const { return m_busyIndicator; }
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -70,7 +73,10 @@ private:
     bool m_busy = false;
     bool m_sendLit = false;
     bool m_receiveLit = false;
-    int m_gaugeShift = 0; // a transfer past the gauge's range is shown in KiB or MiB
+    int m_gaugeShift = 0;
+    bool m_shownOnce = false;
+    std::optional<QRect>
+        m_placeOnFirstShow; // a transfer past the gauge's range is shown in KiB or MiB
 
     QTabWidget* m_tabs;
     QPlainTextEdit* MLog;
