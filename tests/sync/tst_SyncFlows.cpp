@@ -93,6 +93,7 @@ private slots:
     void failedPageLeavesEarlierTablesNew();
     void pendingMarksTest();
     void internalNotes();
+    void fullReloadAsksAboutDrafts();
 
 private:
     DemoShopProcess m_shop;
@@ -401,6 +402,42 @@ void TestSyncFlows::internalNotes()
             .scalar(QStringLiteral("SELECT inside_note FROM draft_order WHERE id = %1").arg(draft))
             .toString(),
         QStringLiteral("черновик"));
+    m_shop.stop();
+}
+
+void TestSyncFlows::fullReloadAsksAboutDrafts()
+{
+    QVERIFY(m_shop.start({QStringLiteral("--orders"), QStringLiteral("30")}));
+    Trader trader(m_shop.url());
+    trader.exec(QStringLiteral("INSERT INTO archive_order (id, date_time) VALUES (999999, '%1')")
+                    .arg(OrderPeriod::storageText(trader.now.addDays(-1))));
+    trader.exec(QStringLiteral("INSERT INTO draft_order (folder) VALUES (1)"));
+    trader.exec(QStringLiteral("INSERT INTO draft_basket (order_id, store_id) VALUES (1, 5)"));
+    const QString question = QStringLiteral(
+        "Внимание! У вас есть заказы, не отправленные на сервер! Уничтожить их тоже?");
+
+    // Cancel: nothing is emptied and nothing is downloaded.
+    trader.prompter.answers = {Answer::Cancel};
+    QVERIFY(trader.orders->AReGetOrders());
+    QCOMPARE(trader.count(QStringLiteral("archive_order")), qint64(1));
+    QCOMPARE(trader.prompter.last().text, question);
+
+    // No: the drafts stay, the archive is downloaded anew.
+    trader.prompter.answers = {Answer::No, Answer::No};
+    QVERIFY(trader.orders->AReGetOrders());
+    QCOMPARE(trader.count(QStringLiteral("draft_order")), qint64(1));
+    QCOMPARE(trader.count(QStringLiteral("draft_basket")), qint64(1));
+    QCOMPARE(trader.scalar(QStringLiteral("SELECT COUNT(*) FROM archive_order WHERE id = 999999"))
+                 .toInt(),
+             0);
+    QCOMPARE(trader.count(QStringLiteral("archive_order")), qint64(30));
+
+    // Yes: the drafts go too.
+    trader.prompter.answers = {Answer::Yes, Answer::No};
+    QVERIFY(trader.orders->AReGetOrders());
+    QCOMPARE(trader.count(QStringLiteral("draft_order")), qint64(0));
+    QCOMPARE(trader.count(QStringLiteral("draft_basket")), qint64(0));
+    QCOMPARE(trader.count(QStringLiteral("archive_order")), qint64(30));
     m_shop.stop();
 }
 
