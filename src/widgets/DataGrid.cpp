@@ -12,6 +12,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 void configureView(QTableView* view, GridHeader* header, GridDelegate* delegate)
@@ -102,10 +104,11 @@ DataGrid::DataGrid(QWidget* parent)
     // Whatever stands first is frozen, so a column dragged to the front stays in view.
     connect(m_header, &QHeaderView::sectionMoved, this, &DataGrid::syncFrozen);
     connect(m_proxy, &QAbstractItemModel::layoutChanged, m_footer, qOverload<>(&QWidget::update));
+    connect(m_model, &QAbstractItemModel::dataChanged, this, &DataGrid::invalidateFooter);
     connect(m_proxy, &GridProxy::filterChanged, this, [this] {
         if (currentRow() < 0 && rowCount() > 0)
             setCurrentRow(0);
-        m_footer->update();
+        invalidateFooter();
         emit rowsChanged();
     });
 }
@@ -119,6 +122,7 @@ void DataGrid::setColumns(const QList<GridColumn>& columns)
         m_header->resizeSection(column, columns[column].width);
     m_header->rebuildFilters();
     m_frozenHeader->rebuildFilters();
+    invalidateFooter();
     syncFrozen();
 }
 
@@ -136,14 +140,11 @@ void DataGrid::setRows(const RowSet& rows, const QString& keyField)
     if (m_header->isSortIndicatorShown())
         m_proxy->sort(m_header->sortIndicatorSection(), m_header->sortIndicatorOrder());
     pruneMarks();
-    if (!current.isEmpty() && locateKey(current)) {
-        // the same row again
-    } else if (rowCount() > 0) {
+    invalidateFooter();
+    if ((current.isEmpty() || !locateKey(current)) && rowCount() > 0)
         setCurrentRow(0);
-    }
     if (m_fitColumns)
         m_header->resizeSections(QHeaderView::Stretch);
-    m_footer->update();
     emit rowsChanged();
     emit currentRowChanged();
 }
@@ -257,20 +258,36 @@ void DataGrid::setCurrentRow(int row)
     m_view->scrollTo(target);
 }
 
+QString DataGrid::rowKey(int row) const
+{
+    return m_model->key(m_proxy->mapToSource(m_proxy->index(row, 0)).row());
+}
+
 bool DataGrid::isMarked(int row) const
 {
-    return m_marks.contains(m_proxy->index(row, 0).data(GridModel::KeyRole).toString());
+    return !m_marks.isEmpty() && m_marks.contains(rowKey(row));
 }
 
 void DataGrid::setMarked(int row, bool marked)
 {
-    const QString key = m_proxy->index(row, 0).data(GridModel::KeyRole).toString();
-    if (row < 0 || row >= rowCount() || m_marks.contains(key) == marked)
+    if (row < 0 || row >= rowCount())
+        return;
+    const QString key = rowKey(row);
+    if (m_marks.contains(key) == marked)
         return;
     if (marked)
         m_marks.insert(key);
     else
         m_marks.remove(key);
+    marksTouched();
+}
+
+void DataGrid::marksTouched()
+{
+    if (m_markBatch > 0) {
+        m_marksDirty = true;
+        return;
+    }
     m_view->viewport()->update();
     m_frozen->viewport()->update();
     emit marksChanged();
@@ -281,9 +298,7 @@ void DataGrid::clearMarks()
     if (m_marks.isEmpty())
         return;
     m_marks.clear();
-    m_view->viewport()->update();
-    m_frozen->viewport()->update();
-    emit marksChanged();
+    marksTouched();
 }
 
 QStringList DataGrid::markedKeys() const
@@ -291,7 +306,7 @@ QStringList DataGrid::markedKeys() const
     QStringList keys;
     for (int row = 0; row < rowCount(); ++row)
         if (isMarked(row))
-            keys << m_proxy->index(row, 0).data(GridModel::KeyRole).toString();
+            keys << rowKey(row);
     return keys;
 }
 
@@ -322,7 +337,7 @@ QVariant DataGrid::value(int row, const QString& field) const
 QString DataGrid::currentKey() const
 {
     const int row = currentRow();
-    return row < 0 ? QString() : m_proxy->index(row, 0).data(GridModel::KeyRole).toString();
+    return row < 0 ? QString() : rowKey(row);
 }
 
 bool DataGrid::locateKey(const QString& key)
@@ -389,7 +404,10 @@ QString DataGrid::footerText(int column) const
     case GridColumn::Footer::None:
         return {};
     case GridColumn::Footer::Count:
-        return GridFormat::number(pattern(QStringLiteral("###")), rowCount());
+        if (!m_footerTotals.contains(column))
+            m_footerTotals.insert(column,
+                                  GridFormat::number(pattern(QStringLiteral("###")), rowCount()));
+        return m_footerTotals.value(column);
     case GridColumn::Footer::CurrentValue: {
         const QVariant v = currentValue(c.footerField.isEmpty() ? c.field : c.footerField);
         if (currentRow() < 0)
@@ -399,14 +417,21 @@ QString DataGrid::footerText(int column) const
         return GridFormat::number(c.footerFormat, v);
     }
     case GridColumn::Footer::Sum: {
+        const auto cached = m_footerTotals.constFind(column);
+        if (cached != m_footerTotals.constEnd())
+            return *cached;
         Amount sum;
-        const int source = m_model->columnOf(c.field);
-        for (int row = 0; row < rowCount(); ++row)
-            sum += Amount::fromDouble(
-                m_proxy->index(row, source).data(GridModel::RawValueRole).toDouble());
-        if (!c.footerFormat.isEmpty())
-            return GridFormat::number(c.footerFormat, sum.toDouble());
-        return GridFormat::cell(c, sum.toDouble());
+        const int rows = rowCount();
+        const bool all = rows == m_model->rowCount();
+        for (int row = 0; row < rows; ++row) {
+            const int source = all ? row : m_proxy->mapToSource(m_proxy->index(row, 0)).row();
+            sum += Amount::fromDouble(m_model->raw(source, column).toDouble());
+        }
+        const QString text = c.footerFormat.isEmpty()
+                                 ? GridFormat::cell(c, sum.toDouble())
+                                 : GridFormat::number(c.footerFormat, sum.toDouble());
+        m_footerTotals.insert(column, text);
+        return text;
     }
     }
     return {};
@@ -468,6 +493,12 @@ bool DataGrid::incrementalSearch(const QString& text)
     return true;
 }
 
+void DataGrid::invalidateFooter()
+{
+    m_footerTotals.clear();
+    m_footer->update();
+}
+
 bool DataGrid::handleKey(QKeyEvent* event)
 {
     const int key = event->key();
@@ -488,7 +519,11 @@ bool DataGrid::handleKey(QKeyEvent* event)
     bool consumed = false;
     if (m_multiSelect) {
         int remaining = key;
+        ++m_markBatch;
         GridSelectionKeys(*this, event->modifiers(), remaining);
+        --m_markBatch;
+        if (std::exchange(m_marksDirty, false))
+            marksTouched();
         consumed = remaining == 0 || remaining == Qt::Key_Space;
     }
     const QString text = event->text();
@@ -534,8 +569,12 @@ bool DataGrid::eventFilter(QObject* watched, QEvent* event)
                 } else if ((mouse->modifiers() & Qt::ShiftModifier) && currentRow() >= 0) {
                     const int from = qMin(row, currentRow());
                     const int to = qMax(row, currentRow());
+                    ++m_markBatch;
                     for (int r = from; r <= to; ++r)
                         setMarked(r, true);
+                    --m_markBatch;
+                    if (std::exchange(m_marksDirty, false))
+                        marksTouched();
                 }
             }
             if (view == m_frozen)

@@ -6,6 +6,7 @@
 #include "RowSet.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QSet>
 #include <QWidget>
 
@@ -101,6 +102,9 @@ private:
     void syncFrozen();
     void updateFrozenGeometry();
     void pruneMarks();
+    QString rowKey(int row) const;
+    void marksTouched();
+    void invalidateFooter();
     int firstVisibleColumn() const;
 
     GridModel* m_model;
@@ -112,6 +116,11 @@ private:
     GridFooter* m_footer;
     QSet<QString> m_marks;
     QSet<int> m_frozenColumns;
+    // A key press may mark every row; the grid repaints and tells once, at its end.
+    int m_markBatch = 0;
+    bool m_marksDirty = false;
+    // Sums and counts over all rows, kept until the rows or the filter change.
+    mutable QHash<int, QString> m_footerTotals;
     int m_frozenCount = 0;
     int m_navigation = 0;
     bool m_multiSelect = false;

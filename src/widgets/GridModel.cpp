@@ -55,6 +55,16 @@ QVariant GridModel::value(int row, const QString& field) const
     return m_rows.rows[row].value(index);
 }
 
+const QVariant& GridModel::raw(int row, int column) const
+{
+    static const QVariant none;
+    const int field = m_fieldOfColumn.value(column, -1);
+    if (field < 0 || row < 0 || row >= m_rows.rows.size())
+        return none;
+    const QVariantList& values = m_rows.rows[row];
+    return field < values.size() ? values[field] : none;
+}
+
 QString GridModel::key(int row) const
 {
     if (row < 0 || row >= m_rows.rows.size())
@@ -85,8 +95,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
     if (!index.isValid())
         return {};
     const GridColumn& column = m_columns[index.column()];
-    const int field = m_fieldOfColumn[index.column()];
-    const QVariant raw = field < 0 ? QVariant() : m_rows.rows[index.row()].value(field);
+    const QVariant& raw = this->raw(index.row(), index.column());
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:

@@ -36,6 +36,8 @@ public:
 
     int columnOf(const QString& field) const;
     QVariant value(int row, const QString& field) const;
+    // The stored value of a cell, without a copy; a null value where the row has none.
+    const QVariant& raw(int row, int column) const;
     QString key(int row) const;
     int rowOfKey(const QString& key) const; // -1 when no row has it
 

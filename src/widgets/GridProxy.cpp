@@ -1,5 +1,6 @@
 #include "GridProxy.h"
 
+#include "GridFormat.h"
 #include "GridModel.h"
 
 GridProxy::GridProxy(QObject* parent)
@@ -46,8 +47,9 @@ bool GridProxy::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent)
 
 bool GridProxy::lessThan(const QModelIndex& left, const QModelIndex& right) const
 {
-    const QVariant a = left.data(GridModel::RawValueRole);
-    const QVariant b = right.data(GridModel::RawValueRole);
+    const auto* model = static_cast<const GridModel*>(sourceModel());
+    const QVariant& a = model->raw(left.row(), left.column());
+    const QVariant& b = model->raw(right.row(), right.column());
     if (a.isNull() || b.isNull())
         return a.isNull() && !b.isNull();
     const auto isNumber = [](const QVariant& v) {

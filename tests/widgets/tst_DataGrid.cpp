@@ -81,6 +81,8 @@ QList<GridColumn> columns()
     how.kind = GridColumn::Kind::Number;
     how.editable = true;
     how.pickList = {QStringLiteral("1"), QStringLiteral("2")};
+    how.footer = GridColumn::Footer::Sum;
+    how.footerFormat = QStringLiteral("###");
     GridColumn id;
     id.field = QStringLiteral("id");
     id.title = QStringLiteral("ID");
@@ -272,6 +274,10 @@ void TestDataGrid::cellsShowStylesPicturesAndEdits()
     QVERIFY(!(model->flags(model->index(0, 1)) & Qt::ItemIsEditable));
     QVERIFY(model->setData(model->index(0, 3), 5, Qt::EditRole));
     QCOMPARE(m_grid->value(0, QStringLiteral("how")).toInt(), 5);
+    // An edited quantity reaches the footer's sum.
+    QCOMPARE(m_grid->footerText(3), QStringLiteral("18"));
+    QVERIFY(model->setData(model->index(1, 3), 4, Qt::EditRole));
+    QCOMPARE(m_grid->footerText(3), QStringLiteral("21"));
 }
 
 void TestDataGrid::incrementalSearch()
