@@ -128,8 +128,7 @@ void BM_Baseline_SqliteInsert_Orders20k(benchmark::State& state)
                                 QStringLiteral("archive_client_field")};
     QList<RowSet> rows;
     for (const QString& table : tables) {
-        QSqlQuery query = Sql::exec(source.database(), QStringLiteral("SELECT * FROM ") + table);
-        rows << Sql::fetchAll(query);
+        rows << Sql::rows(source.database(), QStringLiteral("SELECT * FROM ") + table);
     }
     for (auto _ : state) {
         QTemporaryDir folder;

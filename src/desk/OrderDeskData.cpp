@@ -33,21 +33,18 @@ QString OrderDeskData::clientFieldsSql(int tab)
 
 RowSet OrderDeskData::orders(int tab) const
 {
-    QSqlQuery query = tab == 0 ? Sql::exec(m_dm.database(), ordersSql(tab))
-                               : Sql::exec(m_dm.database(), ordersSql(tab), {tab});
-    return Sql::fetchAll(query);
+    return tab == 0 ? Sql::rows(m_dm.database(), ordersSql(tab))
+                    : Sql::rows(m_dm.database(), ordersSql(tab), {tab});
 }
 
 RowSet OrderDeskData::goods(int tab, const QVariant& orderId) const
 {
-    QSqlQuery query = Sql::exec(m_dm.database(), goodsSql(tab), {orderId});
-    return Sql::fetchAll(query);
+    return Sql::rows(m_dm.database(), goodsSql(tab), {orderId});
 }
 
 RowSet OrderDeskData::clientFields(int tab, const QVariant& orderId) const
 {
-    QSqlQuery query = Sql::exec(m_dm.database(), clientFieldsSql(tab), {orderId});
-    return Sql::fetchAll(query);
+    return Sql::rows(m_dm.database(), clientFieldsSql(tab), {orderId});
 }
 
 QString OrderDeskData::baseCurrencyName() const

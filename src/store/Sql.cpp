@@ -1,9 +1,13 @@
 #include "Sql.h"
 
+#include "SqliteFunctions.h"
 #include "TraderError.h"
 
 #include <QSqlError>
-#include <QSqlRecord>
+
+#include <sqlite3.h>
+
+#include <memory>
 
 namespace {
 
@@ -51,20 +55,77 @@ QVariant scalar(const QSqlDatabase& db, const QString& statement,
     return query.next() ? query.value(0) : QVariant();
 }
 
-RowSet fetchAll(QSqlQuery& query)
+RowSet rows(const QSqlDatabase& db, const QString& statement,
+            std::initializer_list<QVariant> values)
 {
+    sqlite3* handle = sqliteHandle(db);
+    if (!handle)
+        throw TraderError(QStringLiteral("Локальная база данных не подключена"));
+    const auto error = [handle] { return TraderError(QString::fromUtf8(sqlite3_errmsg(handle))); };
+    const QByteArray text = statement.toUtf8();
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(handle, text.constData(), int(text.size()), &raw, nullptr) != SQLITE_OK)
+        throw error();
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> query(raw, &sqlite3_finalize);
+    int index = 0;
+    for (const QVariant& value : values) {
+        ++index;
+        int rc = SQLITE_OK;
+        switch (value.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::UInt:
+        case QMetaType::Bool:
+            rc = sqlite3_bind_int64(raw, index, value.toLongLong());
+            break;
+        case QMetaType::Double:
+            rc = sqlite3_bind_double(raw, index, value.toDouble());
+            break;
+        default:
+            if (value.isNull()) {
+                rc = sqlite3_bind_null(raw, index);
+            } else {
+                const QByteArray bytes = value.toString().toUtf8();
+                rc = sqlite3_bind_text(raw, index, bytes.constData(), int(bytes.size()),
+                                       SQLITE_TRANSIENT);
+            }
+        }
+        if (rc != SQLITE_OK)
+            throw error();
+    }
     RowSet set;
-    const QSqlRecord record = query.record();
-    const int count = record.count();
+    const int count = sqlite3_column_count(raw);
     for (int i = 0; i < count; ++i)
-        set.fields << record.fieldName(i);
-    while (query.next()) {
+        set.fields << QString::fromUtf8(sqlite3_column_name(raw, i));
+    int rc;
+    while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
         QVariantList row;
         row.reserve(count);
-        for (int i = 0; i < count; ++i)
-            row << query.value(i);
-        set.rows << row;
+        for (int i = 0; i < count; ++i) {
+            switch (sqlite3_column_type(raw, i)) {
+            case SQLITE_INTEGER:
+                row << QVariant(qlonglong(sqlite3_column_int64(raw, i)));
+                break;
+            case SQLITE_FLOAT:
+                row << QVariant(sqlite3_column_double(raw, i));
+                break;
+            case SQLITE_NULL:
+                row << QVariant();
+                break;
+            case SQLITE_BLOB:
+                row << QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(raw, i)),
+                                           sqlite3_column_bytes(raw, i)));
+                break;
+            default:
+                row << QVariant(
+                    QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(raw, i)),
+                                      sqlite3_column_bytes(raw, i)));
+            }
+        }
+        set.rows << std::move(row);
     }
+    if (rc != SQLITE_DONE)
+        throw error();
     return set;
 }
 

@@ -21,8 +21,9 @@ QSqlQuery exec(const QSqlDatabase& db, const QString& statement,
 QVariant scalar(const QSqlDatabase& db, const QString& statement,
                 std::initializer_list<QVariant> values = {});
 
-// Every row of an executed query.
-RowSet fetchAll(QSqlQuery& query);
+// Every row of a statement, read straight from SQLite: the lists that show whole tables.
+RowSet rows(const QSqlDatabase& db, const QString& statement,
+            std::initializer_list<QVariant> values = {});
 
 } // namespace Sql
 

@@ -25,12 +25,17 @@ template <bool Upper> void foldCase(sqlite3_context* context, int, sqlite3_value
 
 } // namespace
 
-bool installSqliteFunctions(const QSqlDatabase& db)
+sqlite3* sqliteHandle(const QSqlDatabase& db)
 {
     const QVariant handle = db.driver()->handle();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return false;
-    sqlite3* connection = *static_cast<sqlite3* const*>(handle.constData());
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+bool installSqliteFunctions(const QSqlDatabase& db)
+{
+    sqlite3* connection = sqliteHandle(db);
     if (!connection)
         return false;
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;

@@ -1,6 +1,11 @@
 #pragma once
 
 class QSqlDatabase;
+struct sqlite3;
+
+// The connection's own SQLite handle, for the few places that read many rows; null when the
+// connection is not a SQLite one.
+sqlite3* sqliteHandle(const QSqlDatabase& db);
 
 // SQLite folds only ASCII letters; our text is Russian. Installs Unicode UPPER and LOWER
 // and a case-sensitive LIKE on the connection, so that UPPER(a) LIKE UPPER(b) is the

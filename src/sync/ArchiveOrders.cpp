@@ -4,18 +4,21 @@
 
 namespace ArchiveOrders {
 
-void remove(const QSqlDatabase& db, qint64 orderId)
-{
-    for (const char* table : {"archive_basket", "archive_client_field"})
-        Sql::exec(db, QStringLiteral("DELETE FROM %1 WHERE order_id = ?").arg(QLatin1String(table)),
-                  {orderId});
-    Sql::exec(db, QStringLiteral("DELETE FROM archive_order WHERE id = ?"), {orderId});
-}
-
 void removeAll(const QSqlDatabase& db, const QList<qint64>& orderIds)
 {
-    for (qint64 id : orderIds)
-        remove(db, id);
+    if (orderIds.isEmpty())
+        return;
+    // One answer may replace a thousand orders: the statements are prepared once.
+    QSqlQuery statements[] = {
+        Sql::prepare(db, QStringLiteral("DELETE FROM archive_basket WHERE order_id = ?")),
+        Sql::prepare(db, QStringLiteral("DELETE FROM archive_client_field WHERE order_id = ?")),
+        Sql::prepare(db, QStringLiteral("DELETE FROM archive_order WHERE id = ?"))};
+    for (qint64 id : orderIds) {
+        for (QSqlQuery& statement : statements) {
+            statement.addBindValue(id);
+            Sql::exec(statement);
+        }
+    }
 }
 
 } // namespace ArchiveOrders

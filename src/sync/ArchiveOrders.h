@@ -7,7 +7,6 @@
 // fields. Run inside the caller's transaction.
 namespace ArchiveOrders {
 
-void remove(const QSqlDatabase& db, qint64 orderId);
 void removeAll(const QSqlDatabase& db, const QList<qint64>& orderIds);
 
 } // namespace ArchiveOrders

@@ -312,6 +312,8 @@ QStringList DataGrid::markedKeys() const
 
 void DataGrid::pruneMarks()
 {
+    if (m_marks.isEmpty())
+        return;
     QSet<QString> present;
     for (int row = 0; row < m_model->rowCount(); ++row)
         present.insert(m_model->key(row));

@@ -78,6 +78,7 @@ private slots:
     void textFunctions_data();
     void textFunctions();
     void openTablesReportsAMissingTable();
+    void readingWholeLists();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -292,6 +293,28 @@ void TestStore::openTablesReportsAMissingTable()
     } catch (const TraderError& e) {
         QVERIFY2(e.message().contains(QLatin1String("client_field")), qPrintable(e.message()));
     }
+}
+
+void TestStore::readingWholeLists()
+{
+    const QSqlDatabase db = m_dm->database();
+    Sql::exec(db, QStringLiteral("INSERT INTO archive_order (id, code, total_sum, notice) VALUES "
+                                 "(7, 'Ж-7', 12.5, NULL), (8, 'Ж-8', 3, 'ок')"));
+    const RowSet set = Sql::rows(
+        db,
+        QStringLiteral("SELECT id, code, total_sum, notice FROM archive_order WHERE id >= ? "
+                       "AND code LIKE ? ORDER BY id"),
+        {7, QStringLiteral("Ж-%")});
+    QCOMPARE(set.fields, QStringList({QStringLiteral("id"), QStringLiteral("code"),
+                                      QStringLiteral("total_sum"), QStringLiteral("notice")}));
+    QCOMPARE(set.rows.size(), 2);
+    QCOMPARE(set.rows[0][0].toLongLong(), 7);
+    QCOMPARE(set.rows[0][1].toString(), QStringLiteral("Ж-7"));
+    QCOMPARE(set.rows[0][2].toDouble(), 12.5);
+    QVERIFY(set.rows[0][3].isNull());
+    QCOMPARE(set.rows[1][3].toString(), QStringLiteral("ок"));
+    QVERIFY_THROWS_EXCEPTION(TraderError,
+                             Sql::rows(db, QStringLiteral("SELECT nothing FROM nowhere")));
 }
 
 QTEST_GUILESS_MAIN(TestStore)
