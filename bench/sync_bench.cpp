@@ -1,16 +1,8 @@
 // A first refresh of a realistic shop (100 000 goods, 20 000 orders) from the demonstration
 // shop, beside the raw cost of storing the same orders with prepared statements.
-#include "ConnectionParams.h"
-#include "HeadlessDesk.h"
-#include "OrdersDownload.h"
-#include "ReferenceDownload.h"
-#include "ServerRequest.h"
-#include "SettingsFile.h"
+#include "HeadlessSync.h"
+#include "PasswordStore.h"
 #include "Sql.h"
-#include "StatusChanges.h"
-#include "SyncContext.h"
-#include "SyncProgress.h"
-#include "TDMMain.h"
 #include "TerminalPrompter.h"
 
 #include <QCoreApplication>
@@ -66,33 +58,12 @@ Shop& shop()
 // A first refresh into an empty program folder.
 void refresh(const QString& folderPath)
 {
-    const AppFolder folder(folderPath);
-    TDMMain dm(folder);
-    dm.AConnectDB();
-    const SettingsFile settings(folder.settingsFile());
-    StartSettings start = StartSettings::read(settings, QDate::currentDate());
-    ConnectionParams connection;
-    connection.shopUrl = shop().url;
     FILE* quiet = std::fopen("/dev/null", "w");
     TerminalPrompter prompter(true, false, quiet);
-    ServerRequest request(connection, folder, prompter);
-    request.AInitiate();
-    request.ScriptPath = QStringLiteral("/admin/trader.php");
-    HeadlessDesk desk;
-    NoProgress progress;
-    SyncContext context{dm,
-                        request,
-                        prompter,
-                        desk,
-                        settings,
-                        progress,
-                        start,
-                        [] { return QDateTime::currentDateTime(); },
-                        [] { return QStringLiteral("Dunvik Shop Trader"); }};
-    ReferenceDownload reference(context);
-    StatusChanges status(context);
-    OrdersDownload orders(context, reference, status);
-    orders.ARefreshData();
+    const PasswordStore passwords(folderPath + QStringLiteral("/passwords.ini"));
+    HeadlessSync sync{AppFolder(folderPath), prompter, passwords};
+    sync.connection().shopUrl = shop().url;
+    sync.orders().ARefreshData();
     std::fclose(quiet);
 }
 

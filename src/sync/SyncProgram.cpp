@@ -1,18 +1,9 @@
 // dunvik-trader-sync: the synchronisation for scheduled work, without windows. It runs the
 // very same commands on a program folder as the window does.
 #include "AppFolder.h"
-#include "ConnectionParams.h"
-#include "HeadlessDesk.h"
-#include "OrdersDownload.h"
+#include "HeadlessSync.h"
 #include "PasswordStore.h"
 #include "ProgramInfo.h"
-#include "ReferenceDownload.h"
-#include "ServerRequest.h"
-#include "SettingsFile.h"
-#include "StatusChanges.h"
-#include "SyncContext.h"
-#include "SyncProgress.h"
-#include "TDMMain.h"
 #include "TerminalPrompter.h"
 #include "TraderError.h"
 
@@ -66,42 +57,15 @@ int main(int argc, char* argv[])
 
     TerminalPrompter prompter(yes, isatty(STDIN_FILENO) != 0);
     try {
-        const AppFolder folder(folderPath);
-        if (!QDir().mkpath(folder.tempPath()))
-            throw TraderError(QStringLiteral("Не удалось создать папку %1").arg(folder.tempPath()));
-        qputenv("SQLITE_TMPDIR", QFile::encodeName(folder.tempPath()));
-        TDMMain dm(folder);
-        dm.AConnectDB();
-        dm.openTables();
-        const SettingsFile settings(folder.settingsFile());
-        StartSettings start = StartSettings::read(settings, QDate::currentDate());
         const PasswordStore passwords;
-        ConnectionParams connection = ConnectionParams::fromStart(start.connection, passwords);
-        ServerRequest request(connection, folder, prompter);
-        request.AInitiate();
-        request.ScriptPath = QStringLiteral("/admin/trader.php");
-        HeadlessDesk desk;
-        NoProgress progress;
-        SyncContext context{dm,
-                            request,
-                            prompter,
-                            desk,
-                            settings,
-                            progress,
-                            start,
-                            [] { return QDateTime::currentDateTime(); },
-                            [&connection] { return connection.programCaption(); }};
-        ReferenceDownload reference(context);
-        StatusChanges status(context);
-        OrdersDownload orders(context, reference, status);
-
+        HeadlessSync sync(AppFolder(folderPath), prompter, passwords);
         bool ok = true;
         if (command == QLatin1String("refresh"))
-            ok = orders.ARefreshData();
+            ok = sync.orders().ARefreshData();
         else if (command == QLatin1String("reget-tables"))
-            ok = reference.AReGetTables();
+            ok = sync.reference().AReGetTables();
         else
-            ok = status.AUpdateStatus() || request.ErrorKind.isEmpty();
+            ok = sync.status().AUpdateStatus() || sync.request().ErrorKind.isEmpty();
         return ok ? 0 : 1;
     } catch (const TraderError& e) {
         prompter.error(ProgramInfo::ProgramTitle(), e.message());
