@@ -3,7 +3,10 @@
 #include "Cp1251.h"
 #include "TraderError.h"
 
+#include <QStringEncoder>
+
 #include <cstring>
+#include <optional>
 #include <sstream>
 
 namespace XmlRecords {
@@ -40,11 +43,38 @@ QString UrlEncode(const QString& text)
     return out;
 }
 
+namespace {
+
+// The UTF-8 text in a buffer the document takes over, so that a large answer is neither
+// copied again by the parser nor held twice. Only text that encodes cleanly goes this way:
+// a lone surrogate becomes "?" in QString::toUtf8, which the caller then uses instead.
+std::optional<pugi::xml_parse_result> loadOwned(pugi::xml_document& document, const QString& text)
+{
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
+    const qsizetype capacity = encoder.requiredSpace(text.size());
+    auto* buffer = static_cast<char*>(pugi::get_memory_allocation_function()(size_t(capacity) + 1));
+    if (!buffer)
+        return std::nullopt;
+    const char* end = encoder.appendToBuffer(buffer, text);
+    if (encoder.hasError()) {
+        pugi::get_memory_deallocation_function()(buffer);
+        return std::nullopt;
+    }
+    return document.load_buffer_inplace_own(buffer, size_t(end - buffer), pugi::parse_default,
+                                            pugi::encoding_utf8);
+}
+
+} // namespace
+
 void loadAnswer(pugi::xml_document& document, const QString& text)
 {
-    const QByteArray utf8 = text.toUtf8();
-    const pugi::xml_parse_result result = document.load_buffer(
-        utf8.constData(), size_t(utf8.size()), pugi::parse_default, pugi::encoding_utf8);
+    std::optional<pugi::xml_parse_result> loaded = loadOwned(document, text);
+    if (!loaded) {
+        const QByteArray utf8 = text.toUtf8();
+        loaded = document.load_buffer(utf8.constData(), size_t(utf8.size()), pugi::parse_default,
+                                      pugi::encoding_utf8);
+    }
+    const pugi::xml_parse_result& result = *loaded;
     if (!result)
         throw TraderError(QStringLiteral("Ошибка в XML-ответе сервера: %1 (позиция %2)")
                               .arg(QString::fromUtf8(result.description()))

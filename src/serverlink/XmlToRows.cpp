@@ -8,9 +8,13 @@
 #include "TraderError.h"
 
 #include <QHash>
+#include <QSqlDriver>
 #include <QStringList>
 
+#include <sqlite3.h>
+
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace XmlRecords {
@@ -111,6 +115,110 @@ struct Columns {
     }
 };
 
+// Records of one answer name their attributes alike and in the same order: remembering the
+// column of each attribute position saves the look-up for nearly every value.
+class ColumnCache {
+public:
+    explicit ColumnCache(const Columns& columns)
+        : m_columns(columns)
+    {
+    }
+    int find(size_t position, const char* attribute)
+    {
+        if (position >= m_seen.size())
+            m_seen.resize(position + 1);
+        Seen& seen = m_seen[position];
+        if (!seen.known || seen.name != attribute) {
+            seen.name = attribute;
+            seen.column = m_columns.find(attribute);
+            seen.known = true;
+        }
+        return seen.column;
+    }
+
+private:
+    struct Seen {
+        std::string name;
+        int column = -1;
+        bool known = false;
+    };
+    const Columns& m_columns;
+    std::vector<Seen> m_seen;
+};
+
+sqlite3* connectionOf(const QSqlDatabase& db)
+{
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0 ||
+        !*static_cast<sqlite3* const*>(handle.constData()))
+        throw TraderError(QStringLiteral("Локальная база данных не открыта"));
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+// The insert statement, bound straight to SQLite: Qt's binding would copy every value into a
+// QVariant and every text into UTF-16, which SQLite then turns back into UTF-8.
+class Insert {
+public:
+    Insert(sqlite3* connection, const QString& sql)
+        : m_connection(connection)
+    {
+        const QByteArray text = sql.toUtf8();
+        if (sqlite3_prepare_v3(m_connection, text.constData(), int(text.size()), 0, &m_statement,
+                               nullptr) != SQLITE_OK)
+            fail();
+    }
+    ~Insert() { sqlite3_finalize(m_statement); }
+    Insert(const Insert&) = delete;
+    Insert& operator=(const Insert&) = delete;
+
+    void clear()
+    {
+        sqlite3_reset(m_statement);
+        sqlite3_clear_bindings(m_statement);
+    }
+    // `scratch` is the buffer readStored() wrote, which the next value overwrites; any other
+    // text lies in the document, which outlives the statement's use of it.
+    void bind(int column, const ColumnTextForm::StoredValue& value, const std::string& scratch)
+    {
+        using Kind = ColumnTextForm::StoredValue::Kind;
+        const int at = column + 1;
+        int rc = SQLITE_OK;
+        switch (value.kind) {
+        case Kind::Empty:
+            rc = sqlite3_bind_null(m_statement, at);
+            break;
+        case Kind::Integer:
+            rc = sqlite3_bind_int64(m_statement, at, value.integer);
+            break;
+        case Kind::Real:
+            rc = sqlite3_bind_double(m_statement, at, value.real);
+            break;
+        case Kind::Text:
+            rc = sqlite3_bind_text64(m_statement, at, value.text.data(), value.text.size(),
+                                     value.text.data() == scratch.data() ? SQLITE_TRANSIENT
+                                                                         : SQLITE_STATIC,
+                                     SQLITE_UTF8);
+            break;
+        }
+        if (rc != SQLITE_OK)
+            fail();
+    }
+    void step()
+    {
+        if (sqlite3_step(m_statement) != SQLITE_DONE)
+            fail();
+    }
+
+private:
+    [[noreturn]] void fail() const
+    {
+        throw TraderError(QString::fromUtf8(sqlite3_errmsg(m_connection)));
+    }
+
+    sqlite3* m_connection;
+    sqlite3_stmt* m_statement = nullptr;
+};
+
 } // namespace
 
 int XmlToRows(const pugi::xml_node& container, const QSqlDatabase& db, const QString& tableName,
@@ -127,6 +235,7 @@ int XmlToRows(const pugi::xml_node& container, const QSqlDatabase& db, const QSt
     const Columns columns(db, tableName);
     if (columns.names.isEmpty())
         throw TraderError(QStringLiteral("Таблица %1 не найдена").arg(tableName));
+    sqlite3* connection = connectionOf(db);
     QStringList quotedNames;
     for (const QString& name : columns.names)
         quotedNames << quoted(name);
@@ -135,28 +244,37 @@ int XmlToRows(const pugi::xml_node& container, const QSqlDatabase& db, const QSt
             .join(QLatin1Char(','));
 
     Savepoint savepoint(db);
-    QSqlQuery insert = Sql::prepare(
-        db, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                .arg(quoted(tableName), quotedNames.join(QLatin1Char(',')), placeholders));
-    std::vector<QVariant> values(columns.fields.size());
-    int position = 0;
-    for (pugi::xml_node record = container.first_child(); record; record = record.next_sibling()) {
-        if (record.type() != pugi::node_element)
-            continue;
-        scope.step(++position);
-        std::fill(values.begin(), values.end(), QVariant());
-        for (pugi::xml_attribute a = record.first_attribute(); a; a = a.next_attribute()) {
-            const int column = columns.find(a.name());
-            if (column >= 0)
-                values[size_t(column)] =
-                    ColumnTextForm::read(columns.fields[size_t(column)], a.value());
+    {
+        Insert insert(connection, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                      .arg(quoted(tableName), quotedNames.join(QLatin1Char(',')),
+                                           placeholders));
+        ColumnCache cache(columns);
+        std::string scratch;
+        int position = 0;
+        for (pugi::xml_node record = container.first_child(); record;
+             record = record.next_sibling()) {
+            if (record.type() != pugi::node_element)
+                continue;
+            scope.step(++position);
+            insert.clear();
+            size_t attributeAt = 0;
+            for (pugi::xml_attribute a = record.first_attribute(); a;
+                 a = a.next_attribute(), ++attributeAt) {
+                const int column = cache.find(attributeAt, a.name());
+                if (column < 0)
+                    continue;
+                const char* value = a.value();
+                insert.bind(column,
+                            ColumnTextForm::readStored(columns.fields[size_t(column)],
+                                                       std::string_view(value, std::strlen(value)),
+                                                       scratch),
+                            scratch);
+            }
+            insert.step();
         }
-        for (size_t i = 0; i < values.size(); ++i)
-            insert.bindValue(int(i), values[i]);
-        Sql::exec(insert);
     }
     savepoint.release();
-    return position;
+    return maximum;
 }
 
 } // namespace XmlRecords

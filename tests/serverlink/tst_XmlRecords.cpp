@@ -6,11 +6,13 @@
 #include "TraderError.h"
 #include "XmlRecords.h"
 
+#include <QScopeGuard>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <ctime>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -44,6 +46,8 @@ private slots:
     void missingOrEmptyContainerAppendsNothing();
     void refusedRowStopsAndKeepsNothingOfTheContainer();
     void appendJoinsTheCallersTransaction();
+    void textsAreStoredAsTheAnswerGivesThem();
+    void dateTimesDoNotDependOnTheLocalClock();
     void rowToXmlWritesEveryColumn();
 
     void serverDateTime_data();
@@ -147,6 +151,8 @@ void TestXmlRecords::readForms_data()
     QTest::newRow("text cut to its size")
         << FieldType::Text << 5 << QByteArray("абвгдеж") << QVariant(u"абвгд"_s);
     QTest::newRow("text empty") << FieldType::Text << 5 << QByteArray() << QVariant(u""_s);
+    QTest::newRow("text not cut inside a surrogate pair")
+        << FieldType::Text << 5 << QByteArray("abcd\xF0\x9F\x98\x80") << QVariant(u"abcd"_s);
     QTest::newRow("memo") << FieldType::Memo << 0 << QByteArray("a\nb & <c>")
                           << QVariant(u"a\nb & <c>"_s);
 }
@@ -285,6 +291,44 @@ void TestXmlRecords::appendJoinsTheCallersTransaction()
         // Not committed: the caller's rollback takes the appended rows too.
     }
     QCOMPARE(store()->TableTemp(u"provider"_s).rowCount(), 0);
+}
+
+// Characters SQLite would take for a byte-order mark when handed UTF-16 text.
+void TestXmlRecords::textsAreStoredAsTheAnswerGivesThem()
+{
+    pugi::xml_document doc;
+    XmlRecords::loadAnswer(doc, u"<R><PART><P id=\"1\" name=\"&#xFEFF;Ёж\"/>"
+                                "<P id=\"2\" name=\"&#xFFFE;ab\"/></PART></R>"_s);
+    QCOMPARE(XmlRecords::XmlToRows(doc.document_element().child("PART"), store()->database(),
+                                   u"provider"_s),
+             2);
+    // As bytes: read back as UTF-16, SQLite gives U+FFFD for the second.
+    QCOMPARE(row(u"SELECT hex(name) FROM provider WHERE id = 1"_s).value(0).toString(),
+             u"EFBBBFD081D0B6"_s);
+    QCOMPARE(row(u"SELECT hex(name) FROM provider WHERE id = 2"_s).value(0).toString(),
+             u"EFBFBE6162"_s);
+}
+
+// 02:30 of that day does not exist on a Central European clock; the text forms name no zone.
+void TestXmlRecords::dateTimesDoNotDependOnTheLocalClock()
+{
+    const bool hadZone = qEnvironmentVariableIsSet("TZ");
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    const auto restore = qScopeGuard([&] {
+        if (hadZone)
+            qputenv("TZ", zone);
+        else
+            qunsetenv("TZ");
+        tzset();
+    });
+    const std::string_view text("2011-03-27 02:30:00");
+    QCOMPARE(ColumnTextForm::read({"c", FieldType::Timestamp}, text),
+             QVariant(u"2011-03-27 02:30:00"_s));
+    QCOMPARE(ColumnTextForm::read({"c", FieldType::Date}, text), QVariant(u"2011-03-27"_s));
+    QCOMPARE(ColumnTextForm::write(FieldType::Timestamp, u"2011-03-27 02:30:00"_s),
+             u"2011-03-27 02:30:00"_s);
 }
 
 void TestXmlRecords::rowToXmlWritesEveryColumn()
