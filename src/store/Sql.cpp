@@ -3,11 +3,13 @@
 #include "SqliteFunctions.h"
 #include "TraderError.h"
 
+#include <QHash>
 #include <QSqlError>
 
 #include <sqlite3.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -97,6 +99,12 @@ RowSet rows(const QSqlDatabase& db, const QString& statement,
     const int count = sqlite3_column_count(raw);
     for (int i = 0; i < count; ++i)
         set.fields << QString::fromUtf8(sqlite3_column_name(raw, i));
+    // Names of deliveries, payments, managers and the like repeat from row to row: one copy
+    // of each is shared, so a long list does not hold the same text a hundred thousand times.
+    // A column whose texts turn out to be mostly different stops being pooled.
+    constexpr int poolLimit = 2000;
+    std::vector<QHash<QString, QString>> pools(static_cast<size_t>(count));
+    std::vector<bool> pooled(static_cast<size_t>(count), true);
     int rc;
     while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
         QVariantList row;
@@ -116,10 +124,24 @@ RowSet rows(const QSqlDatabase& db, const QString& statement,
                 row << QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(raw, i)),
                                            sqlite3_column_bytes(raw, i)));
                 break;
-            default:
-                row << QVariant(
+            default: {
+                QString text =
                     QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(raw, i)),
-                                      sqlite3_column_bytes(raw, i)));
+                                      sqlite3_column_bytes(raw, i));
+                if (pooled[size_t(i)]) {
+                    QHash<QString, QString>& pool = pools[size_t(i)];
+                    const auto found = pool.constFind(text);
+                    if (found != pool.constEnd()) {
+                        text = *found;
+                    } else if (pool.size() < poolLimit) {
+                        pool.insert(text, text);
+                    } else {
+                        pooled[size_t(i)] = false;
+                        pool.clear();
+                    }
+                }
+                row << QVariant(std::move(text));
+            }
             }
         }
         set.rows << std::move(row);
