@@ -48,12 +48,18 @@ QString OrdersDownload::compareList(const OrderPeriod& period) const
     QString list = QStringLiteral("0=0");
     const QDateTime never(QDate(1899, 12, 30), QTime(0, 0));
     while (query.next()) {
-        QDateTime changed =
-            QDateTime::fromString(query.value(1).toString(), QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-        if (!changed.isValid())
-            changed = never;
-        list += QLatin1Char('&') + query.value(0).toString() + QLatin1Char('=') +
-                XmlRecords::ServerDateTime(changed);
+        const QString stored = query.value(1).toString();
+        list += QLatin1Char('&') + query.value(0).toString() + QLatin1Char('=');
+        // The store keeps the shop's own form, so it is sent as it is (with a midnight time
+        // left out); anything else is read as a moment first.
+        if (stored.size() == 19 && stored.at(4) == QLatin1Char('-') &&
+            stored.at(10) == QLatin1Char(' ')) {
+            list += stored.endsWith(QLatin1String(" 00:00:00")) ? stored.left(10) : stored;
+            continue;
+        }
+        const QDateTime changed =
+            QDateTime::fromString(stored, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+        list += XmlRecords::ServerDateTime(changed.isValid() ? changed : never);
     }
     return list;
 }
