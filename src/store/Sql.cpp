@@ -153,17 +153,6 @@ RowSet rows(const QSqlDatabase& db, const QString& statement,
 
 } // namespace Sql
 
-DownloadDurability::DownloadDurability(const QSqlDatabase& db)
-    : m_db(db)
-{
-    QSqlQuery(m_db).exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
-}
-
-DownloadDurability::~DownloadDurability()
-{
-    QSqlQuery(m_db).exec(QStringLiteral("PRAGMA synchronous = FULL"));
-}
-
 Transaction::Transaction(const QSqlDatabase& db)
     : m_db(db)
 {

@@ -27,20 +27,6 @@ RowSet rows(const QSqlDatabase& db, const QString& statement,
 
 } // namespace Sql
 
-// For the length of a download: what the shop sends can be fetched again, so its commits need
-// not wait for the disk. The journal still keeps the store whole after a crash, and local
-// changes (marks, drafts) outside a download always wait.
-class DownloadDurability {
-public:
-    explicit DownloadDurability(const QSqlDatabase& db);
-    ~DownloadDurability();
-    DownloadDurability(const DownloadDurability&) = delete;
-    DownloadDurability& operator=(const DownloadDurability&) = delete;
-
-private:
-    QSqlDatabase m_db;
-};
-
 // One transaction: committed by commit(), rolled back if the scope is left without it.
 class Transaction {
 public:

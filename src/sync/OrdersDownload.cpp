@@ -116,7 +116,6 @@ OrdersDownload::Outcome OrdersDownload::downloadOnce()
             return Outcome::Failed;
 
         XmlRecords::loadAnswer(document, request.Answer);
-        const DownloadDurability durability(db);
         const pugi::xml_node root = document.document_element();
         const pugi::xml_node orders = root.child("ORDER");
         m_context.progress.showOverall(countOf(orders), 0);

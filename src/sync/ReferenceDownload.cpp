@@ -97,7 +97,6 @@ bool ReferenceDownload::AGetTables()
         }
     }
 
-    const DownloadDurability durability(db);
     m_context.progress.showOverall(int(qMin<qint64>(total, INT_MAX)), 1);
     for (const TableEntry& entry : entries)
         if (!downloadTable(entry.serverName, entry.table, entry.rows))

@@ -160,8 +160,6 @@ void TestSyncFlows::firstAndSecondDownload()
              QStringLiteral("Обновление заказов с сервера успешно завершено."));
     QCOMPARE(trader.desk.currencyUpdates, 1);
     QCOMPARE(trader.desk.locks, trader.desk.unlocks);
-    // Local changes wait for the disk again once the download is over.
-    QCOMPARE(trader.scalar(QStringLiteral("PRAGMA synchronous")).toInt(), 2);
     QCOMPARE(
         trader.settings.ReadSetting(QStringLiteral("Main"), QStringLiteral("ManagerID"), QString())
             .isEmpty(),
