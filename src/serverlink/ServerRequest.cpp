@@ -202,6 +202,9 @@ bool ServerRequest::post(const QByteArray& body, const QString& contentType, QBy
     request.setHeader(QNetworkRequest::ContentTypeHeader, contentType);
     request.setRawHeader("Accept", "text/html, */*");
     request.setRawHeader("User-Agent", "Mozilla/3.0 (compatible; Indy Library)");
+    // Answers are zip archives already: compressing them once more on the way costs both
+    // ends time and saves nothing.
+    request.setRawHeader("Accept-Encoding", "identity");
     // Cookies are not kept between exchanges.
     request.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
     request.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
