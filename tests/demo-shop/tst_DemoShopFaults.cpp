@@ -100,10 +100,10 @@ void tst_DemoShopFaults::httpError()
 void tst_DemoShopFaults::closedConnection_data()
 {
     QTest::addColumn<QString>("rule");
-    // Qt resends a request whose connection closed before any answer, so DROP must hold for
-    // the resent ones too; a connection cut in the middle of the answer is not resent.
+    // Qt resends a request whose connection closed before it read any answer byte, and a
+    // busy machine may see a cut answer so, so both faults hold for the resent ones too.
     QTest::newRow("dropped") << QStringLiteral("GET_LAST_UPDATE=DROP");
-    QTest::newRow("cut short, first request") << QStringLiteral("*@1=CUT");
+    QTest::newRow("cut short") << QStringLiteral("GET_LAST_UPDATE=CUT");
 }
 
 void tst_DemoShopFaults::closedConnection()
