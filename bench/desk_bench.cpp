@@ -3,6 +3,7 @@
 // read of the same order columns into memory in the same process.
 #include "DataGrid.h"
 #include "GridFooter.h"
+#include "OrderCommandRules.h"
 #include "OrderDesk.h"
 #include "Prompter.h"
 #include "TDMMain.h"
@@ -16,6 +17,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTableView>
+
+#include "FastestRuns.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -343,20 +346,10 @@ protected:
     }
 };
 
+// The order commands the desk enables and locks.
 const QStringList& orderCommands()
 {
-    static const QStringList names = {
-        QStringLiteral("ARefreshData"),        QStringLiteral("AArchiveUpdate"),
-        QStringLiteral("ANewOrder"),           QStringLiteral("ACopyOrder"),
-        QStringLiteral("ANewCopyOrder"),       QStringLiteral("ASetStatusAccept"),
-        QStringLiteral("ASetStatusDelivery"),  QStringLiteral("ASetStatusExecuted"),
-        QStringLiteral("ASetStatusNil"),       QStringLiteral("ASetStatusDel"),
-        QStringLiteral("ASetPaymentAccept"),   QStringLiteral("ASetPaymentNil"),
-        QStringLiteral("AReportSelectOrders"), QStringLiteral("AReportOrderSys"),
-        QStringLiteral("AInvoiceOrder"),       QStringLiteral("AResetStatus"),
-        QStringLiteral("AResetStatusAll"),     QStringLiteral("AExportXML"),
-        QStringLiteral("AOrderDublicate"),     QStringLiteral("AOrderSearch")};
-    return names;
+    return OrderCommandRules::lockedDuringExchange();
 }
 
 struct Desk {
@@ -639,49 +632,24 @@ BENCHMARK(BM_DeskSortByTotal)->Unit(benchmark::kMillisecond)->Iterations(4);
 
 namespace {
 
-// The console table, then each desk benchmark against the baseline and the peak resident
-// size of the whole run.
-class RatioReporter : public benchmark::ConsoleReporter {
+// After the table, each desk benchmark against the baseline, and the peak resident size of
+// the whole run.
+class RatioReporter : public FastestRuns {
 public:
-    RatioReporter()
-        : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_Tabular)
-    {
-    }
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred)
-                continue;
-            const bool single = run.run_type == Run::RT_Iteration;
-            if (!single && run.aggregate_name != "median")
-                continue;
-            const double ms = run.GetAdjustedRealTime(); // every benchmark here reports ms
-            const std::string& name = run.run_name.function_name;
-            const auto found = m_fastest.find(name);
-            if (found == m_fastest.end() || ms < found->second)
-                m_fastest[name] = ms;
-        }
-    }
-
     void Finalize() override
     {
         ConsoleReporter::Finalize();
-        const auto baseline = m_fastest.find("BM_BaselineReadOrders");
-        if (baseline == m_fastest.end() || baseline->second <= 0)
+        const auto baseline = all().find("BM_BaselineReadOrders");
+        if (baseline == all().end() || baseline->second <= 0)
             return;
         std::printf("\nAgainst BM_BaselineReadOrders (%.1f ms), target at most 2.00:\n",
                     baseline->second);
-        for (const auto& [name, ms] : m_fastest)
+        for (const auto& [name, ms] : all())
             if (name != baseline->first)
                 std::printf("  %-22s %9.1f ms  %6.2f\n", name.c_str(), ms, ms / baseline->second);
         std::printf("Peak resident size: %.0f MB (target: under 400 MB)\n",
                     statusKb("VmHWM") / 1024.0);
     }
-
-private:
-    std::map<std::string, double> m_fastest;
 };
 
 } // namespace

@@ -13,6 +13,8 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
+#include "FastestRuns.h"
+
 #include <benchmark/benchmark.h>
 #include <pugixml.hpp>
 #include <sqlite3.h>
@@ -236,40 +238,13 @@ BENCHMARK(BM_Baseline_SqliteInsert_Store100k)->Unit(benchmark::kMillisecond);
 
 namespace {
 
-// The console table, then the one figure that matters: the append against its baselines,
-// each by its fastest run (or its median, when only the repetitions' summary is shown), so
-// that a busy moment of the machine does not count.
-class RatioReporter : public benchmark::ConsoleReporter {
+// After the table, the one figure that matters: the append against its baselines.
+class RatioReporter : public FastestRuns {
 public:
-    RatioReporter()
-        : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_Tabular)
-    {
-    }
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred)
-                continue;
-            const bool single = run.run_type == Run::RT_Iteration;
-            if (!single && run.aggregate_name != "median")
-                continue;
-            const double ms = run.GetAdjustedRealTime(); // every benchmark here reports ms
-            const std::string& name = run.run_name.function_name;
-            const auto found = m_fastest.find(name);
-            if (found == m_fastest.end() || ms < found->second)
-                m_fastest[name] = ms;
-        }
-    }
-
     void Finalize() override
     {
         ConsoleReporter::Finalize();
-        const auto of = [this](const char* name) {
-            const auto found = m_fastest.find(name);
-            return found == m_fastest.end() ? 0.0 : found->second;
-        };
+        const auto of = [this](const char* name) { return fastest(name); };
         const double append = of("BM_XmlToRows_Store100k");
         const double baselines =
             of("BM_Baseline_ParseXml_Store100k") + of("BM_Baseline_SqliteInsert_Store100k");
@@ -278,9 +253,6 @@ public:
                         "1.50)\n",
                         append, baselines, append / baselines);
     }
-
-private:
-    std::map<std::string, double> m_fastest;
 };
 
 } // namespace
