@@ -21,13 +21,6 @@ namespace XmlRecords {
 
 namespace {
 
-QString quoted(const QString& name)
-{
-    QString escaped = name;
-    escaped.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + escaped + QLatin1Char('"');
-}
-
 // A savepoint rather than BEGIN, so that the append also runs inside a caller's own
 // transaction (a download that deletes the orders it replaces first).
 class Savepoint {
@@ -238,7 +231,7 @@ int XmlToRows(const pugi::xml_node& container, const QSqlDatabase& db, const QSt
     sqlite3* connection = connectionOf(db);
     QStringList quotedNames;
     for (const QString& name : columns.names)
-        quotedNames << quoted(name);
+        quotedNames << Sql::identifier(name);
     const QString placeholders =
         QStringList(QList<QString>(columns.names.size(), QStringLiteral("?")))
             .join(QLatin1Char(','));
@@ -246,8 +239,8 @@ int XmlToRows(const pugi::xml_node& container, const QSqlDatabase& db, const QSt
     Savepoint savepoint(db);
     {
         Insert insert(connection, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                      .arg(quoted(tableName), quotedNames.join(QLatin1Char(',')),
-                                           placeholders));
+                                      .arg(Sql::identifier(tableName),
+                                           quotedNames.join(QLatin1Char(',')), placeholders));
         ColumnCache cache(columns);
         std::string scratch;
         int position = 0;

@@ -2,17 +2,6 @@
 
 #include "Sql.h"
 
-namespace {
-
-QString quotedName(const QString& name)
-{
-    QString escaped = name;
-    escaped.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + escaped + QLatin1Char('"');
-}
-
-} // namespace
-
 LocalTable::LocalTable(const QSqlDatabase& db, const QString& name)
     : m_db(db)
     , m_name(name)
@@ -40,11 +29,11 @@ QStringList LocalTable::columnNames() const
 
 qint64 LocalTable::rowCount() const
 {
-    return Sql::scalar(m_db, QStringLiteral("SELECT COUNT(*) FROM ") + quotedName(m_name))
+    return Sql::scalar(m_db, QStringLiteral("SELECT COUNT(*) FROM ") + Sql::identifier(m_name))
         .toLongLong();
 }
 
 void LocalTable::clear() const
 {
-    Sql::exec(m_db, QStringLiteral("DELETE FROM ") + quotedName(m_name));
+    Sql::exec(m_db, QStringLiteral("DELETE FROM ") + Sql::identifier(m_name));
 }

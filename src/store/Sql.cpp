@@ -25,6 +25,13 @@ namespace {
 
 namespace Sql {
 
+QString identifier(const QString& name)
+{
+    QString escaped = name;
+    escaped.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
 QSqlQuery prepare(const QSqlDatabase& db, const QString& statement)
 {
     QSqlQuery query(db);

@@ -13,6 +13,9 @@
 // that a command stops at its first database error. Values are always bound, never spliced.
 namespace Sql {
 
+// A table or column name as SQL text, quoted, so any name reaches the statement as a name.
+QString identifier(const QString& name);
+
 QSqlQuery prepare(const QSqlDatabase& db, const QString& statement);
 void exec(QSqlQuery& query);
 QSqlQuery exec(const QSqlDatabase& db, const QString& statement,

@@ -15,11 +15,6 @@
 
 namespace {
 
-QString quoted(const QString& table)
-{
-    return QLatin1Char('"') + table + QLatin1Char('"');
-}
-
 struct TableEntry {
     QString table;      // our name
     QString serverName; // as the shop spells it
@@ -112,7 +107,7 @@ bool ReferenceDownload::downloadTable(const QString& serverName, const QString& 
     ServerRequest& request = m_context.request;
     const int pageSize = qMax(1, m_context.start.recordPerSession);
     if (rows == 0) {
-        Sql::exec(db, QStringLiteral("DELETE FROM ") + quoted(table));
+        m_context.dm.TableTemp(table).clear();
         return true;
     }
     int first = 1;
@@ -128,7 +123,7 @@ bool ReferenceDownload::downloadTable(const QString& serverName, const QString& 
         // The table's old rows go in the same transaction as its first page arrives.
         Transaction transaction(db);
         if (first == 1)
-            Sql::exec(db, QStringLiteral("DELETE FROM ") + quoted(table));
+            m_context.dm.TableTemp(table).clear();
         XmlRecords::XmlToRows(document.document_element().child("PART"), db, table,
                               m_context.progress.rows());
         transaction.commit();

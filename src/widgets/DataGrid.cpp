@@ -293,14 +293,6 @@ void DataGrid::marksTouched()
     emit marksChanged();
 }
 
-void DataGrid::clearMarks()
-{
-    if (m_marks.isEmpty())
-        return;
-    m_marks.clear();
-    marksTouched();
-}
-
 QStringList DataGrid::markedKeys() const
 {
     QStringList keys;

@@ -60,7 +60,6 @@ public:
     bool locateKey(const QString& key);
     int markedCount() const { return int(m_marks.size()); }
     QStringList markedKeys() const;
-    void clearMarks();
 
     // The layout designer's view of the columns.
     bool isColumnHidden(int column) const;
