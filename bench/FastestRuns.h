@@ -26,23 +26,32 @@ public:
             const bool single = run.run_type == Run::RT_Iteration;
             if (!single && run.aggregate_name != "median")
                 continue;
-            const double ms = run.GetAdjustedRealTime(); // the programs report milliseconds
-            const std::string& name = run.run_name.function_name;
-            const auto found = m_fastest.find(name);
-            if (found == m_fastest.end() || ms < found->second)
-                m_fastest[name] = ms;
+            // the programs report milliseconds
+            keepLower(m_fastest, run.run_name.function_name, run.GetAdjustedRealTime());
+            keepLower(m_fastestCpu, run.run_name.function_name, run.GetAdjustedCPUTime());
         }
     }
 
 protected:
     // Milliseconds, 0 when the benchmark did not run.
-    double fastest(const std::string& name) const
-    {
-        const auto found = m_fastest.find(name);
-        return found == m_fastest.end() ? 0.0 : found->second;
-    }
+    double fastest(const std::string& name) const { return of(m_fastest, name); }
+    double fastestCpu(const std::string& name) const { return of(m_fastestCpu, name); }
     const std::map<std::string, double>& all() const { return m_fastest; }
 
 private:
-    std::map<std::string, double> m_fastest;
+    using Times = std::map<std::string, double>;
+    static void keepLower(Times& times, const std::string& name, double ms)
+    {
+        const auto found = times.find(name);
+        if (found == times.end() || ms < found->second)
+            times[name] = ms;
+    }
+    static double of(const Times& times, const std::string& name)
+    {
+        const auto found = times.find(name);
+        return found == times.end() ? 0.0 : found->second;
+    }
+
+    Times m_fastest;
+    Times m_fastestCpu;
 };

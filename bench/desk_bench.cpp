@@ -5,6 +5,7 @@
 #include "GridFooter.h"
 #include "OrderCommandRules.h"
 #include "OrderDesk.h"
+#include "ProcessMemory.h"
 #include "Prompter.h"
 #include "TDMMain.h"
 #include "TFFormDesign.h"
@@ -414,7 +415,7 @@ struct Desk {
             desk->setCurrentTab(0);
         if (QLineEdit* edit = filterOf(QStringLiteral("code")); edit && !edit->text().isEmpty())
             edit->clear();
-        orders()->clearMarks();
+        key(Qt::Key_Escape);
         orders()->setCurrentRow(0);
         showScreen();
     }
@@ -562,7 +563,7 @@ void BM_DeskSelectAll(benchmark::State& state)
     }
     report(state, &d);
     state.counters["marked"] = d.orders()->markedCount();
-    d.orders()->clearMarks();
+    d.key(Qt::Key_Escape);
 }
 
 // A filter-row text in "Код" that leaves one order in a hundred, entered at once as a paste
@@ -656,6 +657,7 @@ public:
 
 int main(int argc, char** argv)
 {
+    ProcessMemory::keepFreedBlocks(); // as the programs do
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

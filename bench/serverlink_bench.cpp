@@ -5,6 +5,7 @@
 
 #include "AppFolder.h"
 #include "Cp1251.h"
+#include "ProcessMemory.h"
 #include "Schema.h"
 #include "Sql.h"
 #include "TDMMain.h"
@@ -260,6 +261,7 @@ public:
 // The store reaches SQLite through Qt's driver plugin, which needs an application object.
 int main(int argc, char** argv)
 {
+    ProcessMemory::keepFreedBlocks(); // as the programs do
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

@@ -1,5 +1,6 @@
 #include "AppFolder.h"
 #include "PasswordStore.h"
+#include "ProcessMemory.h"
 #include "ProgramInfo.h"
 #include "QtPrompter.h"
 #include "TFMain.h"
@@ -11,6 +12,7 @@
 
 int main(int argc, char* argv[])
 {
+    ProcessMemory::keepFreedBlocks();
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Dunvik Shop"));
     QApplication::setApplicationName(QStringLiteral("Trader"));

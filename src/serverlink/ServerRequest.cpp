@@ -292,20 +292,21 @@ bool ServerRequest::post(const QByteArray& body, const QString& contentType, QBy
 
 void ServerRequest::unpackResult(const QByteArray& archive, const QString& entry, QString& logText)
 {
-    ErrorKind = ErrorKinds::WrongZip();
-    logText = QStringLiteral("WRONG_ZIP_RESULT");
-    if (entry.size() != 32)
-        return;
     const QString path = resultFilePath();
-    QDir().mkpath(m_folder.tempPath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(archive) != archive.size())
+    const auto text =
+        entry.size() == 32
+            ? ZipPayload::readEntry(archive, entry + QStringLiteral(".xml"), m_unpackLimit)
+            : std::nullopt;
+    if (!text) {
+        ErrorKind = ErrorKinds::WrongZip();
+        logText = QStringLiteral("WRONG_ZIP_RESULT");
+        // The damaged archive stays in Temp for whoever looks into the failure.
+        QDir().mkpath(m_folder.tempPath());
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(archive);
         return;
-    file.close();
-    const auto text = ZipPayload::readEntry(path, entry + QStringLiteral(".xml"), m_unpackLimit);
-    if (!text)
-        return;
+    }
     Answer = Cp1251::decode(*text);
     ErrorKind.clear();
     logText = QStringLiteral("ZIP_RESULT");

@@ -7,6 +7,8 @@
 
 #include <pugixml.hpp>
 
+#include <memory>
+
 class RowProgress;
 
 // Table rows as XML records: one element per row, one attribute per column named like the
@@ -23,6 +25,24 @@ namespace XmlRecords {
 // number of rows appended.
 int XmlToRows(const pugi::xml_node& container, const QSqlDatabase& db, const QString& tableName,
               RowProgress* progress = nullptr);
+
+// XmlToRows for one table, container after container (the pages of a download): the
+// table's columns are read and its statement is prepared once, with the first record.
+class RowAppender {
+public:
+    RowAppender(const QSqlDatabase& db, const QString& tableName);
+    ~RowAppender();
+    RowAppender(const RowAppender&) = delete;
+    RowAppender& operator=(const RowAppender&) = delete;
+
+    int append(const pugi::xml_node& container, RowProgress* progress = nullptr);
+
+private:
+    struct Prepared;
+    QSqlDatabase m_db;
+    QString m_tableName;
+    std::unique_ptr<Prepared> m_prepared;
+};
 
 // Sets one attribute per column of `row`, in its order, in the written text form of the
 // column's type in `tableName`; columns that table lacks (computed ones) by their value.

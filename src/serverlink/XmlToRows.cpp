@@ -14,6 +14,7 @@
 #include <sqlite3.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -214,8 +215,43 @@ private:
 
 } // namespace
 
-int XmlToRows(const pugi::xml_node& container, const QSqlDatabase& db, const QString& tableName,
-              RowProgress* progress)
+// Everything that depends on the table alone, made on the first record and kept for the
+// next containers.
+struct RowAppender::Prepared {
+    Columns columns;
+    Insert insert;
+    ColumnCache cache;
+
+    Prepared(const QSqlDatabase& db, const QString& tableName, sqlite3* connection)
+        : columns(db, tableName)
+        , insert(connection, insertSql(tableName, columns.names))
+        , cache(columns)
+    {
+    }
+
+    static QString insertSql(const QString& tableName, const QStringList& names)
+    {
+        if (names.isEmpty())
+            throw TraderError(QStringLiteral("Таблица %1 не найдена").arg(tableName));
+        QStringList quotedNames;
+        for (const QString& name : names)
+            quotedNames << Sql::identifier(name);
+        const QString placeholders =
+            QStringList(QList<QString>(names.size(), QStringLiteral("?"))).join(QLatin1Char(','));
+        return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+            .arg(Sql::identifier(tableName), quotedNames.join(QLatin1Char(',')), placeholders);
+    }
+};
+
+RowAppender::RowAppender(const QSqlDatabase& db, const QString& tableName)
+    : m_db(db)
+    , m_tableName(tableName)
+{
+}
+
+RowAppender::~RowAppender() = default;
+
+int RowAppender::append(const pugi::xml_node& container, RowProgress* progress)
 {
     int maximum = 0;
     for (pugi::xml_node record = container.first_child(); record; record = record.next_sibling())
@@ -224,24 +260,18 @@ int XmlToRows(const pugi::xml_node& container, const QSqlDatabase& db, const QSt
     const ProgressScope scope(progress, maximum);
     if (maximum == 0)
         return 0;
+    if (!m_prepared)
+        m_prepared = std::make_unique<Prepared>(m_db, m_tableName, connectionOf(m_db));
+    Prepared& p = *m_prepared;
 
-    const Columns columns(db, tableName);
-    if (columns.names.isEmpty())
-        throw TraderError(QStringLiteral("Таблица %1 не найдена").arg(tableName));
-    sqlite3* connection = connectionOf(db);
-    QStringList quotedNames;
-    for (const QString& name : columns.names)
-        quotedNames << Sql::identifier(name);
-    const QString placeholders =
-        QStringList(QList<QString>(columns.names.size(), QStringLiteral("?")))
-            .join(QLatin1Char(','));
-
-    Savepoint savepoint(db);
+    Savepoint savepoint(m_db);
     {
-        Insert insert(connection, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                      .arg(Sql::identifier(tableName),
-                                           quotedNames.join(QLatin1Char(',')), placeholders));
-        ColumnCache cache(columns);
+        // Reset before the savepoint ends, so that the statement holds nothing between
+        // containers, whether the rows went in or one was refused.
+        const struct ResetLater {
+            Insert& insert;
+            ~ResetLater() { insert.clear(); }
+        } resetLater{p.insert};
         std::string scratch;
         int position = 0;
         for (pugi::xml_node record = container.first_child(); record;
@@ -249,25 +279,31 @@ int XmlToRows(const pugi::xml_node& container, const QSqlDatabase& db, const QSt
             if (record.type() != pugi::node_element)
                 continue;
             scope.step(++position);
-            insert.clear();
+            p.insert.clear();
             size_t attributeAt = 0;
             for (pugi::xml_attribute a = record.first_attribute(); a;
                  a = a.next_attribute(), ++attributeAt) {
-                const int column = cache.find(attributeAt, a.name());
+                const int column = p.cache.find(attributeAt, a.name());
                 if (column < 0)
                     continue;
                 const char* value = a.value();
-                insert.bind(column,
-                            ColumnTextForm::readStored(columns.fields[size_t(column)],
-                                                       std::string_view(value, std::strlen(value)),
-                                                       scratch),
-                            scratch);
+                p.insert.bind(column,
+                              ColumnTextForm::readStored(
+                                  p.columns.fields[size_t(column)],
+                                  std::string_view(value, std::strlen(value)), scratch),
+                              scratch);
             }
-            insert.step();
+            p.insert.step();
         }
     }
     savepoint.release();
     return maximum;
+}
+
+int XmlToRows(const pugi::xml_node& container, const QSqlDatabase& db, const QString& tableName,
+              RowProgress* progress)
+{
+    return RowAppender(db, tableName).append(container, progress);
 }
 
 } // namespace XmlRecords

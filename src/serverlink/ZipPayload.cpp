@@ -2,6 +2,7 @@
 
 #include "TraderError.h"
 
+#include <QBuffer>
 #include <QFile>
 
 #include <quazip/quazip.h>
@@ -46,10 +47,12 @@ void writeSingleEntry(const QString& archivePath, const QString& entryName,
         cannotWrite(archivePath);
 }
 
-std::optional<QByteArray> readEntry(const QString& archivePath, const QString& entryName,
+std::optional<QByteArray> readEntry(const QByteArray& archive, const QString& entryName,
                                     qint64 limit)
 {
-    QuaZip zip(archivePath);
+    QBuffer device;
+    device.setData(archive);
+    QuaZip zip(&device);
     if (!zip.open(QuaZip::mdUnzip))
         return std::nullopt;
     if (!zip.setCurrentFile(entryName, QuaZip::csInsensitive))
@@ -61,20 +64,22 @@ std::optional<QByteArray> readEntry(const QString& archivePath, const QString& e
     QuaZipFile entry(&zip);
     if (!entry.open(QIODevice::ReadOnly))
         return std::nullopt;
+    // Inflated straight into its place, in steps, so that a header claiming a huge size
+    // reserves no more than the data fills; one byte more shows a header claiming too little.
+    const qint64 size = qint64(info.uncompressedSize);
     QByteArray data;
-    data.reserve(qsizetype(qMin<quint64>(info.uncompressedSize, 16 << 20)));
-    char chunk[64 * 1024];
-    for (;;) {
-        const qint64 n = entry.read(chunk, sizeof chunk);
-        if (n < 0)
+    qint64 filled = 0;
+    while (filled < size) {
+        if (filled == data.size())
+            data.resize(qsizetype(qMin(size, qMax<qint64>(2 * filled, 16 << 20))));
+        const qint64 n = entry.read(data.data() + filled, data.size() - filled);
+        if (n <= 0)
             return std::nullopt;
-        if (n == 0)
-            break;
-        // The header's size is checked above; this holds against one that lies.
-        if (data.size() + n > limit)
-            return std::nullopt;
-        data.append(chunk, qsizetype(n));
+        filled += n;
     }
+    char extra;
+    if (entry.read(&extra, 1) != 0)
+        return std::nullopt;
     entry.close();
     if (entry.getZipError() != UNZ_OK)
         return std::nullopt; // a wrong checksum shows here

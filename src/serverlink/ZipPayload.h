@@ -17,9 +17,9 @@ constexpr qint64 MaxEntrySize = qint64(1) << 30;
 void writeSingleEntry(const QString& archivePath, const QString& entryName,
                       const QByteArray& content);
 
-// The bytes of `entryName` (letter case ignored), or nothing when the file is no archive,
-// the entry is missing or damaged, or it would inflate past `limit` bytes.
-std::optional<QByteArray> readEntry(const QString& archivePath, const QString& entryName,
+// The bytes of `entryName` (letter case ignored) in `archive`, or nothing when it is no
+// archive, the entry is missing or damaged, or it would inflate past `limit` bytes.
+std::optional<QByteArray> readEntry(const QByteArray& archive, const QString& entryName,
                                     qint64 limit = MaxEntrySize);
 
 } // namespace ZipPayload

@@ -110,6 +110,7 @@ bool ReferenceDownload::downloadTable(const QString& serverName, const QString& 
         m_context.dm.TableTemp(table).clear();
         return true;
     }
+    XmlRecords::RowAppender appender(db, table);
     int first = 1;
     for (int left = rows; left > 0;) {
         const int count = qMin(left, pageSize);
@@ -124,8 +125,7 @@ bool ReferenceDownload::downloadTable(const QString& serverName, const QString& 
         Transaction transaction(db);
         if (first == 1)
             m_context.dm.TableTemp(table).clear();
-        XmlRecords::XmlToRows(document.document_element().child("PART"), db, table,
-                              m_context.progress.rows());
+        appender.append(document.document_element().child("PART"), m_context.progress.rows());
         transaction.commit();
         first += count;
         left -= count;

@@ -3,6 +3,7 @@
 #include "AppFolder.h"
 #include "HeadlessSync.h"
 #include "PasswordStore.h"
+#include "ProcessMemory.h"
 #include "ProgramInfo.h"
 #include "TerminalPrompter.h"
 #include "TraderError.h"
@@ -32,6 +33,7 @@ int usage()
 
 int main(int argc, char* argv[])
 {
+    ProcessMemory::keepFreedBlocks();
     QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Dunvik Shop"));
     QCoreApplication::setApplicationName(QStringLiteral("Trader"));

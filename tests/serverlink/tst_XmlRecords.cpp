@@ -46,6 +46,7 @@ private slots:
     void missingOrEmptyContainerAppendsNothing();
     void refusedRowStopsAndKeepsNothingOfTheContainer();
     void appendJoinsTheCallersTransaction();
+    void appenderServesPageAfterPage();
     void textsAreStoredAsTheAnswerGivesThem();
     void dateTimesDoNotDependOnTheLocalClock();
     void rowToXmlWritesEveryColumn();
@@ -291,6 +292,27 @@ void TestXmlRecords::appendJoinsTheCallersTransaction()
         // Not committed: the caller's rollback takes the appended rows too.
     }
     QCOMPARE(store()->TableTemp(u"provider"_s).rowCount(), 0);
+}
+
+// One appender for the pages of a download: a refused page takes back only its own rows, and
+// a later page that names its attributes in another order still fills the right columns.
+void TestXmlRecords::appenderServesPageAfterPage()
+{
+    const QSqlDatabase db = store()->database();
+    XmlRecords::RowAppender appender(db, u"provider"_s);
+    const auto page = [&](const QString& records) {
+        pugi::xml_document doc;
+        XmlRecords::loadAnswer(doc, u"<R><PART>"_s + records + u"</PART></R>"_s);
+        Transaction transaction(db);
+        const int appended = appender.append(doc.document_element().child("PART"));
+        transaction.commit();
+        return appended;
+    };
+    QCOMPARE(page(u"<P id=\"1\" name=\"a\"/><P id=\"2\" name=\"b\"/>"_s), 2);
+    QVERIFY_THROWS_EXCEPTION(TraderError, page(u"<P id=\"3\" name=\"c\"/><P id=\"1\"/>"_s));
+    QCOMPARE(page(u"<P name=\"d\" id=\"4\"/>"_s), 1);
+    QCOMPARE(Sql::rows(db, u"SELECT id, name FROM provider ORDER BY id"_s).rows,
+             QList<QVariantList>({{1, u"a"_s}, {2, u"b"_s}, {4, u"d"_s}}));
 }
 
 // Characters SQLite would take for a byte-order mark when handed UTF-16 text.
