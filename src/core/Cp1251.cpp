@@ -3,7 +3,9 @@
 #include <QHash>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -12,6 +14,8 @@ namespace {
 struct Tables {
     std::array<char16_t, 256> toUnicode{};
     QHash<char16_t, char> fromUnicode;
+    // Each byte's UTF-8 form: up to three bytes (the code page lies in the BMP) and a length.
+    std::array<std::array<char, 4>, 256> utf8{};
 
     Tables()
     {
@@ -24,6 +28,10 @@ struct Tables {
         for (int i = 0; i < 256; ++i) {
             toUnicode[i] = chars.at(i).unicode();
             fromUnicode.insert(toUnicode[i], char(i));
+            const QByteArray bytes = QString(chars.at(i)).toUtf8();
+            Q_ASSERT(bytes.size() >= 1 && bytes.size() <= 3);
+            std::copy(bytes.begin(), bytes.end(), utf8[i].begin());
+            utf8[i][3] = char(bytes.size());
         }
     }
 };
@@ -66,6 +74,39 @@ QString decode(QByteArrayView bytes)
     for (qsizetype i = 0; i < bytes.size(); ++i)
         d[i] = QChar(t.toUnicode[uchar(bytes[i])]);
     return out;
+}
+
+namespace {
+
+// Eight bytes of plain ASCII at `at`, the common case of an answer's markup and numbers.
+bool asciiWord(const char* at)
+{
+    quint64 word;
+    std::memcpy(&word, at, sizeof word);
+    return (word & 0x8080808080808080ULL) == 0;
+}
+
+} // namespace
+
+qsizetype toUtf8(QByteArrayView bytes, char* out)
+{
+    const Tables& t = tables();
+    const char* p = bytes.data();
+    const qsizetype n = bytes.size();
+    char* const start = out;
+    for (qsizetype i = 0; i < n;) {
+        if (n - i >= 8 && asciiWord(p + i)) {
+            std::memcpy(out, p + i, 8);
+            out += 8;
+            i += 8;
+            continue;
+        }
+        // All four bytes of the form at once; the next character overwrites what is not its.
+        const std::array<char, 4>& form = t.utf8[uchar(p[i++])];
+        std::memcpy(out, form.data(), form.size());
+        out += form[3];
+    }
+    return out - start;
 }
 
 } // namespace Cp1251

@@ -112,11 +112,11 @@ void ServerRequest::ADoQuery()
         runOnce();
         if (ErrorKind != ErrorKinds::NoAnswer()) {
             if (!ErrorKind.isEmpty())
-                m_prompter.show(caption(), ErrorKinds::message(ErrorKind, Answer),
+                m_prompter.show(caption(), ErrorKinds::message(ErrorKind, Answer()),
                                 Prompter::Icon::Error, Prompter::Buttons::Ok);
             break;
         }
-        if (m_prompter.ask(caption(), ErrorKinds::message(ErrorKind, Answer)) !=
+        if (m_prompter.ask(caption(), ErrorKinds::message(ErrorKind, Answer())) !=
             Prompter::Answer::Yes)
             break;
     }
@@ -130,7 +130,7 @@ void ServerRequest::runOnce()
 {
     setBusy(true);
     ErrorKind = ErrorKinds::UnknowAnswer();
-    Answer = unknownAnswerText();
+    setAnswer(unknownAnswerText());
 
     QByteArray reply;
     bool answered = false;
@@ -147,12 +147,12 @@ void ServerRequest::runOnce()
     if (!answered) {
         // What came before a failure is no answer: an error page must not pass for one.
         ErrorKind = ErrorKinds::NoAnswer();
-        Answer = ErrorKinds::message(ErrorKind, QString());
+        setAnswer(ErrorKinds::message(ErrorKind, QString()));
     } else {
         const ServerAnswer recognized = ServerAnswer::recognize(reply);
         ErrorKind = recognized.errorKind;
         if (recognized.answer)
-            Answer = *recognized.answer;
+            setAnswer(*recognized.answer);
         logText = recognized.logText;
         switch (recognized.payload) {
         case ServerAnswer::Payload::None:
@@ -307,7 +307,9 @@ void ServerRequest::unpackResult(const QByteArray& archive, const QString& entry
             file.write(archive);
         return;
     }
-    Answer = Cp1251::decode(*text);
+    m_answerXml = *text;
+    m_answer.clear();
+    m_answerDecoded = false;
     ErrorKind.clear();
     logText = QStringLiteral("ZIP_RESULT");
     QFile::remove(path);
@@ -324,6 +326,22 @@ void ServerRequest::saveZipFile(const QByteArray& archive)
     QSaveFile file(name);
     if (!file.open(QIODevice::WriteOnly) || file.write(archive) != archive.size() || !file.commit())
         m_prompter.error(caption(), QStringLiteral("Не удалось записать файл %1").arg(name));
+}
+
+const QString& ServerRequest::Answer() const
+{
+    if (!m_answerDecoded) {
+        m_answer = Cp1251::decode(m_answerXml);
+        m_answerDecoded = true;
+    }
+    return m_answer;
+}
+
+void ServerRequest::setAnswer(const QString& text)
+{
+    m_answerXml.clear();
+    m_answer = text;
+    m_answerDecoded = true;
 }
 
 void ServerRequest::setBusy(bool busy)

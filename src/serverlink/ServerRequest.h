@@ -19,7 +19,7 @@ struct ConnectionParams;
 // The one request object of the program: every exchange with the shop's script runs
 // through this single instance, so only one exchange is ever under way. A caller fills
 // Command, Values and StringData, runs ADoQuery and reads ErrorKind (empty on success;
-// the user has then already been told what went wrong) and Answer. The traffic log
+// the user has then already been told what went wrong) and Answer(). The traffic log
 // window owns it and shows what its signals report; it shows no window itself, and every
 // message goes through the Prompter.
 class ServerRequest : public QObject {
@@ -46,7 +46,11 @@ public:
     QString ScriptPath;
     // Results of the last exchange.
     QString ErrorKind;
-    QString Answer;
+    // The answer's text; a ZIP_RESULT answer's XML is decoded only when asked for here,
+    // since a download parses AnswerXml() instead.
+    const QString& Answer() const;
+    // The XML of a ZIP_RESULT answer as it came, in windows-1251; empty for any other.
+    const QByteArray& AnswerXml() const { return m_answerXml; }
 
     // Clears the log, applies the connection's proxy, sets DataFileType and empties the
     // other fields (ScriptPath included: the start sequence sets it afterwards).
@@ -93,6 +97,7 @@ private:
     bool post(const QByteArray& body, const QString& contentType, QByteArray& reply);
     void unpackResult(const QByteArray& archive, const QString& entry, QString& logText);
     void saveZipFile(const QByteArray& archive);
+    void setAnswer(const QString& text);
     void setBusy(bool busy);
     QString timeText() const;
     QString requestLine() const;
@@ -108,4 +113,7 @@ private:
     bool m_busy = false;
     bool m_running = false;
     qint64 m_unpackLimit = ZipPayload::MaxEntrySize;
+    QByteArray m_answerXml;
+    mutable QString m_answer;
+    mutable bool m_answerDecoded = true;
 };

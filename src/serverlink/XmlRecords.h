@@ -10,11 +10,12 @@
 #include <memory>
 
 class RowProgress;
+class ServerRequest;
 
 // Table rows as XML records: one element per row, one attribute per column named like the
 // local column, each value in its column type's text form (ColumnTextForm). Answers arrive
-// as windows-1251 text, decoded into a QString before they reach the parser; documents we
-// send carry a windows-1251 declaration and are encoded so on the way out.
+// as windows-1251 text, turned into UTF-8 before they reach the parser; documents we send
+// carry a windows-1251 declaration and are encoded so on the way out.
 namespace XmlRecords {
 
 // Appends one row per record element of `container` to the local table, all in one
@@ -58,6 +59,10 @@ QString UrlEncode(const QString& text);
 // Loads an answer's XML text; throws TraderError with the parser's message when it is not
 // well-formed.
 void loadAnswer(pugi::xml_document& document, const QString& text);
+// The same for the text as it came, in windows-1251.
+void loadAnswer(pugi::xml_document& document, QByteArrayView windows1251);
+// The last answer of `request`: a ZIP_RESULT's XML as it came, any other answer's text.
+void loadAnswer(pugi::xml_document& document, const ServerRequest& request);
 // The document as text with the declaration <?xml version="1.0" encoding="windows-1251"?>,
 // ready to be sent as StringData.
 QString documentText(const pugi::xml_document& document);

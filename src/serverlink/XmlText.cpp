@@ -1,11 +1,13 @@
 #include "XmlRecords.h"
 
 #include "Cp1251.h"
+#include "ServerRequest.h"
 #include "TraderError.h"
 
 #include <QStringEncoder>
 
 #include <cstring>
+#include <new>
 #include <optional>
 #include <sstream>
 
@@ -64,6 +66,14 @@ std::optional<pugi::xml_parse_result> loadOwned(pugi::xml_document& document, co
                                             pugi::encoding_utf8);
 }
 
+void checkLoaded(const pugi::xml_parse_result& result)
+{
+    if (!result)
+        throw TraderError(QStringLiteral("Ошибка в XML-ответе сервера: %1 (позиция %2)")
+                              .arg(QString::fromUtf8(result.description()))
+                              .arg(result.offset));
+}
+
 } // namespace
 
 void loadAnswer(pugi::xml_document& document, const QString& text)
@@ -74,11 +84,26 @@ void loadAnswer(pugi::xml_document& document, const QString& text)
         loaded = document.load_buffer(utf8.constData(), size_t(utf8.size()), pugi::parse_default,
                                       pugi::encoding_utf8);
     }
-    const pugi::xml_parse_result& result = *loaded;
-    if (!result)
-        throw TraderError(QStringLiteral("Ошибка в XML-ответе сервера: %1 (позиция %2)")
-                              .arg(QString::fromUtf8(result.description()))
-                              .arg(result.offset));
+    checkLoaded(*loaded);
+}
+
+void loadAnswer(pugi::xml_document& document, QByteArrayView windows1251)
+{
+    auto* buffer = static_cast<char*>(
+        pugi::get_memory_allocation_function()(3 * size_t(windows1251.size()) + 1));
+    if (!buffer)
+        throw std::bad_alloc();
+    const qsizetype size = Cp1251::toUtf8(windows1251, buffer);
+    checkLoaded(document.load_buffer_inplace_own(buffer, size_t(size), pugi::parse_default,
+                                                 pugi::encoding_utf8));
+}
+
+void loadAnswer(pugi::xml_document& document, const ServerRequest& request)
+{
+    if (request.AnswerXml().isEmpty())
+        loadAnswer(document, request.Answer());
+    else
+        loadAnswer(document, QByteArrayView(request.AnswerXml()));
 }
 
 QString documentText(const pugi::xml_document& document)

@@ -64,18 +64,27 @@ QVariant scalar(const QSqlDatabase& db, const QString& statement,
     return query.next() ? query.value(0) : QVariant();
 }
 
-RowSet rows(const QSqlDatabase& db, const QString& statement,
-            std::initializer_list<QVariant> values)
+namespace {
+
+using Statement = std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)>;
+
+TraderError sqliteError(sqlite3* handle)
+{
+    return TraderError(QString::fromUtf8(sqlite3_errmsg(handle)));
+}
+
+// The statement prepared on the connection's own handle with its values bound.
+Statement bound(const QSqlDatabase& db, const QString& statement,
+                std::initializer_list<QVariant> values)
 {
     sqlite3* handle = sqliteHandle(db);
     if (!handle)
         throw TraderError(QStringLiteral("Локальная база данных не подключена"));
-    const auto error = [handle] { return TraderError(QString::fromUtf8(sqlite3_errmsg(handle))); };
     const QByteArray text = statement.toUtf8();
     sqlite3_stmt* raw = nullptr;
     if (sqlite3_prepare_v2(handle, text.constData(), int(text.size()), &raw, nullptr) != SQLITE_OK)
-        throw error();
-    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> query(raw, &sqlite3_finalize);
+        throw sqliteError(handle);
+    Statement query(raw, &sqlite3_finalize);
     int index = 0;
     for (const QVariant& value : values) {
         ++index;
@@ -100,8 +109,18 @@ RowSet rows(const QSqlDatabase& db, const QString& statement,
             }
         }
         if (rc != SQLITE_OK)
-            throw error();
+            throw sqliteError(handle);
     }
+    return query;
+}
+
+} // namespace
+
+RowSet rows(const QSqlDatabase& db, const QString& statement,
+            std::initializer_list<QVariant> values)
+{
+    const Statement query = bound(db, statement, values);
+    sqlite3_stmt* raw = query.get();
     RowSet set;
     const int count = sqlite3_column_count(raw);
     for (int i = 0; i < count; ++i)
@@ -154,8 +173,28 @@ RowSet rows(const QSqlDatabase& db, const QString& statement,
         set.rows << std::move(row);
     }
     if (rc != SQLITE_DONE)
-        throw error();
+        throw sqliteError(sqlite3_db_handle(raw));
     return set;
+}
+
+void forEachText(const QSqlDatabase& db, const QString& statement,
+                 std::initializer_list<QVariant> values,
+                 const std::function<void(const std::vector<std::string_view>&)>& each)
+{
+    const Statement query = bound(db, statement, values);
+    sqlite3_stmt* raw = query.get();
+    std::vector<std::string_view> texts(size_t(sqlite3_column_count(raw)));
+    int rc;
+    while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
+        for (size_t i = 0; i < texts.size(); ++i) {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(raw, int(i)));
+            texts[i] = text ? std::string_view(text, size_t(sqlite3_column_bytes(raw, int(i))))
+                            : std::string_view();
+        }
+        each(texts);
+    }
+    if (rc != SQLITE_DONE)
+        throw sqliteError(sqlite3_db_handle(raw));
 }
 
 } // namespace Sql

@@ -7,7 +7,10 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
 #include <initializer_list>
+#include <string_view>
+#include <vector>
 
 // Statements that throw TraderError with the database's own message when they fail, so
 // that a command stops at its first database error. Values are always bound, never spliced.
@@ -27,6 +30,11 @@ QVariant scalar(const QSqlDatabase& db, const QString& statement,
 // Every row of a statement, read straight from SQLite: the lists that show whole tables.
 RowSet rows(const QSqlDatabase& db, const QString& statement,
             std::initializer_list<QVariant> values = {});
+// Every row of a statement as its fields' UTF-8 texts (a NULL is empty), valid during the
+// call only: the long lists that are passed on as text and need no value of each field.
+void forEachText(const QSqlDatabase& db, const QString& statement,
+                 std::initializer_list<QVariant> values,
+                 const std::function<void(const std::vector<std::string_view>&)>& each);
 
 } // namespace Sql
 

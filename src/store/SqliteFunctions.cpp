@@ -25,6 +25,14 @@ template <bool Upper> void foldCase(sqlite3_context* context, int, sqlite3_value
 
 } // namespace
 
+void configureSqlite()
+{
+    // SQLite keeps statistics of its memory by default, under a lock that every allocation
+    // takes; nothing here reads them, and a download allocates for every row.
+    static const int once = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+    Q_UNUSED(once);
+}
+
 sqlite3* sqliteHandle(const QSqlDatabase& db)
 {
     const QVariant handle = db.driver()->handle();

@@ -62,6 +62,7 @@ QString TDMMain::databasePath() const
 
 void TDMMain::AConnectDB()
 {
+    configureSqlite();
     if (QSqlDatabase::contains(m_connectionName))
         QSqlDatabase::database(m_connectionName, false).close();
     if (!QDir().mkpath(m_folder.tablesPath()))
@@ -82,6 +83,9 @@ void TDMMain::AConnectDB()
             QStringLiteral("Не удалось настроить базу данных %1").arg(databasePath()));
     Sql::exec(db, QStringLiteral("PRAGMA journal_mode = WAL"));
     Sql::exec(db, QStringLiteral("PRAGMA synchronous = FULL"));
+    // Room for the pages a download keeps returning to (the last pages of every tree it
+    // fills), which the default two megabytes keep reading back from the disk.
+    Sql::exec(db, QStringLiteral("PRAGMA cache_size = -16384"));
 
     for (const Schema::Table& table : Schema::tables()) {
         if (TableTemp(QLatin1String(table.name)).exists())

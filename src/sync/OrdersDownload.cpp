@@ -13,6 +13,8 @@
 #include "TDMMain.h"
 #include "XmlRecords.h"
 
+#include <algorithm>
+
 namespace {
 
 QList<qint64> ids(pugi::xml_node container)
@@ -40,28 +42,35 @@ OrdersDownload::OrdersDownload(SyncContext& context, ReferenceDownload& referenc
 
 QString OrdersDownload::compareList(const OrderPeriod& period) const
 {
-    QSqlQuery query =
-        Sql::exec(m_context.dm.database(),
-                  QStringLiteral("SELECT id, update_time FROM archive_order WHERE date_time >= ? "
-                                 "AND date_time <= ?"),
-                  {OrderPeriod::storageText(period.start), OrderPeriod::storageText(period.end)});
-    QString list = QStringLiteral("0=0");
+    // The list holds every order of the period and goes out at every continuation: it is
+    // built from the stored texts directly, all of which are ASCII.
+    QByteArray list = "0=0";
     const QDateTime never(QDate(1899, 12, 30), QTime(0, 0));
-    while (query.next()) {
-        const QString stored = query.value(1).toString();
-        list += QLatin1Char('&') + query.value(0).toString() + QLatin1Char('=');
-        // The store keeps the shop's own form, so it is sent as it is (with a midnight time
-        // left out); anything else is read as a moment first.
-        if (stored.size() == 19 && stored.at(4) == QLatin1Char('-') &&
-            stored.at(10) == QLatin1Char(' ')) {
-            list += stored.endsWith(QLatin1String(" 00:00:00")) ? stored.left(10) : stored;
-            continue;
-        }
-        const QDateTime changed =
-            QDateTime::fromString(stored, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
-        list += XmlRecords::ServerDateTime(changed.isValid() ? changed : never);
-    }
-    return list;
+    Sql::forEachText(
+        m_context.dm.database(),
+        QStringLiteral(
+            "SELECT id, update_time FROM archive_order WHERE date_time >= ? AND date_time <= ?"),
+        {OrderPeriod::storageText(period.start), OrderPeriod::storageText(period.end)},
+        [&](const std::vector<std::string_view>& row) {
+            const std::string_view id = row[0];
+            const std::string_view changed = row[1];
+            list.append('&').append(id.data(), qsizetype(id.size())).append('=');
+            // The store keeps the shop's own form, so it is sent as it is (with a midnight
+            // time left out); anything else is read as a moment first.
+            const bool shopForm =
+                changed.size() == 19 && changed[4] == '-' && changed[10] == ' ' &&
+                std::all_of(changed.begin(), changed.end(), [](char c) { return uchar(c) < 0x80; });
+            if (shopForm) {
+                const bool midnight = changed.substr(10) == " 00:00:00";
+                list.append(changed.data(), midnight ? 10 : 19);
+                return;
+            }
+            const QDateTime moment =
+                QDateTime::fromString(QString::fromUtf8(changed.data(), qsizetype(changed.size())),
+                                      QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+            list.append(XmlRecords::ServerDateTime(moment.isValid() ? moment : never).toLatin1());
+        });
+    return QString::fromLatin1(list);
 }
 
 bool OrdersDownload::ARefreshData()
@@ -115,7 +124,7 @@ OrdersDownload::Outcome OrdersDownload::downloadOnce()
         if (!request.ErrorKind.isEmpty())
             return Outcome::Failed;
 
-        XmlRecords::loadAnswer(document, request.Answer);
+        XmlRecords::loadAnswer(document, request);
         const pugi::xml_node root = document.document_element();
         const pugi::xml_node orders = root.child("ORDER");
         m_context.progress.showOverall(countOf(orders), 0);

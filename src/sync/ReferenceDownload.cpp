@@ -57,10 +57,10 @@ bool ReferenceDownload::AGetTables()
     request.ADoQuery();
     if (!request.ErrorKind.isEmpty())
         return false;
-    if (request.Answer == QLatin1String("DONT_NEED_UPDATE"))
+    if (request.Answer() == QLatin1String("DONT_NEED_UPDATE"))
         return true;
     m_context.settings.WriteSetting(QStringLiteral("Main"), QStringLiteral("ManagerID"),
-                                    request.Answer);
+                                    request.Answer());
     m_context.progress.setBusy(false);
     if (m_context.prompter.show(m_context.caption(),
                                 QStringLiteral("Обнаружено изменение базы данных магазина на "
@@ -79,7 +79,7 @@ bool ReferenceDownload::AGetTables()
     for (const QString& table : tables())
         entries.append({table, table, 0});
     pugi::xml_document document;
-    XmlRecords::loadAnswer(document, request.Answer);
+    XmlRecords::loadAnswer(document, request);
     qint64 total = 0;
     for (pugi::xml_node info : document.document_element().child("TABLES").children()) {
         const QString name = QString::fromUtf8(info.attribute("Name").value());
@@ -120,7 +120,7 @@ bool ReferenceDownload::downloadTable(const QString& serverName, const QString& 
         if (!request.ErrorKind.isEmpty())
             return false;
         pugi::xml_document document;
-        XmlRecords::loadAnswer(document, request.Answer);
+        XmlRecords::loadAnswer(document, request);
         // The table's old rows go in the same transaction as its first page arrives.
         Transaction transaction(db);
         if (first == 1)

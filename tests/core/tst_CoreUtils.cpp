@@ -79,6 +79,17 @@ void TestCoreUtils::codePage()
     for (int i = 0; i < 256; ++i)
         all[i] = char(i);
     QCOMPARE(Cp1251::encode(Cp1251::decode(all)), all);
+
+    // Straight to UTF-8, as the decoded text would be: every byte, and runs of plain ASCII
+    // long enough to be copied eight at a time, between and after three-byte characters.
+    const auto utf8 = [](const QByteArray& text) {
+        QByteArray out(3 * text.size() + 1, '\0');
+        out.truncate(Cp1251::toUtf8(text, out.data()));
+        return out;
+    };
+    for (const QByteArray& text : {all, QByteArray("\x99 plain ascii run\x85\x96 and more ascii"),
+                                   QByteArray("12345678\x88"), QByteArray()})
+        QCOMPARE(utf8(text), Cp1251::decode(text).toUtf8());
 }
 
 void TestCoreUtils::runAndWait()

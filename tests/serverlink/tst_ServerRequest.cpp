@@ -194,7 +194,7 @@ void TestServerRequest::postsTheFormWithFixedHeaders()
     exchange("RETURN_VALUE 2011-03-05 14:00:00");
 
     QCOMPARE(m_request->ErrorKind, QString());
-    QCOMPARE(m_request->Answer, QStringLiteral("2011-03-05 14:00:00"));
+    QCOMPARE(m_request->Answer(), QStringLiteral("2011-03-05 14:00:00"));
     QVERIFY(m_prompter->shown.isEmpty());
     QCOMPARE(
         lines(),
@@ -228,7 +228,7 @@ void TestServerRequest::emptyLoginAndCodeAreStillSent()
              part + "\"login\"\r\n\r\n\r\n" + part + "\"code\"\r\n\r\n\r\n--" + Boundary +
                  "--\r\n");
     QCOMPARE(lines().value(0), QStringLiteral("[14:07:09] Request =>"));
-    QCOMPARE(m_request->Answer, QStringLiteral("QUERY_EXECUTE"));
+    QCOMPARE(m_request->Answer(), QStringLiteral("QUERY_EXECUTE"));
 }
 
 void TestServerRequest::stringDataTravelsAsOneZippedEntry()
@@ -339,7 +339,7 @@ void TestServerRequest::recognition()
     m_request->Command = QStringLiteral("SAVE_ORDER_NOTE");
     exchange(reply);
     QCOMPARE(m_request->ErrorKind, errorKind);
-    QCOMPARE(m_request->Answer, answer);
+    QCOMPARE(m_request->Answer(), answer);
     QCOMPARE(lines().size(), 2);
     QCOMPARE(lines().at(1), QStringLiteral("[14:07:09] Answer => ") + logText);
     if (message.isEmpty()) {
@@ -389,16 +389,21 @@ void TestServerRequest::zipResult()
         QDir(m_dir->filePath(QStringLiteral("Temp"))).filePath(QStringLiteral("TempSQL.zip"));
     if (unpacked) {
         QCOMPARE(m_request->ErrorKind, QString());
-        QCOMPARE(m_request->Answer,
+        QCOMPARE(m_request->Answer(),
                  QStringLiteral("<?xml version=\"1.0\" encoding=\"windows-1251\"?><R><PART>АБ"
                                 "</PART></R>"));
         QCOMPARE(lines().value(1), QStringLiteral("[14:07:09] Answer => ZIP_RESULT"));
         QVERIFY(m_prompter->shown.isEmpty());
         QVERIFY(!QFile::exists(temp));
+        QCOMPARE(Cp1251::decode(m_request->AnswerXml()), m_request->Answer());
+        // The next answer does not leave this one's XML behind.
+        exchange("QUERY_EXECUTE");
+        QVERIFY(m_request->AnswerXml().isEmpty());
         return;
     }
+    QVERIFY(m_request->AnswerXml().isEmpty());
     QCOMPARE(m_request->ErrorKind, QStringLiteral("WrongZip"));
-    QCOMPARE(m_request->Answer, Unknown);
+    QCOMPARE(m_request->Answer(), Unknown);
     QCOMPARE(lines().value(1), QStringLiteral("[14:07:09] Answer => WRONG_ZIP_RESULT"));
     QCOMPARE(m_prompter->texts(),
              QStringList{QStringLiteral("По HTTP:80 был получен \"битый\" zip-архив!\n"
@@ -413,7 +418,7 @@ void TestServerRequest::zipFileGoesWhereTheUserSays()
     m_prompter->fileNames << m_dir->filePath(QStringLiteral("saved"));
     exchange("ZIP_FILE" + archive);
     QCOMPARE(m_request->ErrorKind, QString());
-    QCOMPARE(m_request->Answer, Unknown);
+    QCOMPARE(m_request->Answer(), Unknown);
     QCOMPARE(lines().value(1), QStringLiteral("[14:07:09] Answer => ZIP_FILE"));
     QFile saved(m_dir->filePath(QStringLiteral("saved.zip")));
     QVERIFY(saved.open(QIODevice::ReadOnly));
@@ -436,7 +441,7 @@ void TestServerRequest::unansweredExchangeRepeatsOnYes()
     m_request->ADoQuery();
 
     QCOMPARE(m_request->ErrorKind, QStringLiteral("NoAnswer"));
-    QCOMPARE(m_request->Answer, NoAnswerText);
+    QCOMPARE(m_request->Answer(), NoAnswerText);
     QStringList expected;
     for (int i = 0; i < 4; ++i)
         expected << QStringLiteral("[14:07:09] Request => Command: [GET_ALL_CLIENTS]")
@@ -463,7 +468,7 @@ void TestServerRequest::repeatedExchangeCarriesTheSameFields()
     m_request->ADoQuery();
 
     QCOMPARE(m_request->ErrorKind, QString());
-    QCOMPARE(m_request->Answer, QStringLiteral("5"));
+    QCOMPARE(m_request->Answer(), QStringLiteral("5"));
     QCOMPARE(m_server->requests.size(), 2);
     for (const QByteArray& r : m_server->requests) {
         const QByteArray body = ScriptedResponder::body(r);
@@ -504,7 +509,7 @@ void TestServerRequest::failuresBecomeNoAnswer()
     m_request->Command = QStringLiteral("GET_TABLES_INFO");
     m_request->ADoQuery();
     QCOMPARE(m_request->ErrorKind, QStringLiteral("NoAnswer"));
-    QCOMPARE(m_request->Answer, NoAnswerText);
+    QCOMPARE(m_request->Answer(), NoAnswerText);
     QCOMPARE(lines().value(1), QStringLiteral("[14:07:09] Answer => "));
     QCOMPARE(m_prompter->texts(), QStringList{NoAnswerText});
 }
@@ -586,7 +591,7 @@ void TestServerRequest::trustedShopAnswersOverHttps()
     m_request->Command = QStringLiteral("GET_LAST_UPDATE");
     m_request->ADoQuery();
     QCOMPARE(m_request->ErrorKind, QString());
-    QCOMPARE(m_request->Answer, QStringLiteral("12"));
+    QCOMPARE(m_request->Answer(), QStringLiteral("12"));
     QCOMPARE(server.requests.size(), 1);
     QVERIFY(server.requests.first().startsWith("POST /admin/trader.php HTTP/1.1\r\n"));
 }
@@ -617,7 +622,7 @@ void TestServerRequest::noSecondExchangeWhileOneRuns()
     exchange("RETURN_VALUE 3");
     QVERIFY(nested);
     QCOMPARE(m_server->requests.size(), 1);
-    QCOMPARE(m_request->Answer, QStringLiteral("3"));
+    QCOMPARE(m_request->Answer(), QStringLiteral("3"));
     QCOMPARE(lines().size(), 2);
 }
 

@@ -87,6 +87,7 @@ private slots:
     void cleanup() { m_shop.stop(); }
     void period_data();
     void period();
+    void compareListNamesEveryOrderOfThePeriod();
     void firstAndSecondDownload();
     void continuationNo();
     void statusUploadAndManagerCheck();
@@ -127,6 +128,35 @@ void TestSyncFlows::period()
     QCOMPARE(XmlRecords::ServerDateTime(period.start) + QLatin1Char(';') +
                  XmlRecords::ServerDateTime(period.end),
              values);
+}
+
+// The shop's own time form goes as it is stored (a midnight time without its time); any
+// other form is read as a moment first, and what does not read is the earliest moment.
+void TestSyncFlows::compareListNamesEveryOrderOfThePeriod()
+{
+    Trader trader(QStringLiteral("http://127.0.0.1:1"));
+    const QString inside = OrderPeriod::storageText(trader.now.addDays(-1));
+    const QString outside = OrderPeriod::storageText(trader.now.addYears(-2));
+    const QList<std::pair<int, QVariant>> stored = {{1, QStringLiteral("2011-05-31 10:20:30")},
+                                                    {2, QStringLiteral("2011-05-31 00:00:00")},
+                                                    {3, QStringLiteral("2011-05-31")},
+                                                    {4, QStringLiteral("31.05.2011 10:20")},
+                                                    {5, QVariant()},
+                                                    {6, QStringLiteral("2011-06-01 08:00:00")}};
+    for (const auto& [id, changed] : stored)
+        Sql::exec(trader.dm.database(),
+                  QStringLiteral("INSERT INTO archive_order (id, date_time, update_time) VALUES "
+                                 "(?, ?, ?)"),
+                  {id, id == 6 ? outside : inside, changed});
+    QStringList entries =
+        trader.orders->compareList(OrderPeriod::at(trader.start.period, trader.now))
+            .split(QLatin1Char('&'));
+    QCOMPARE(entries.takeFirst(), QStringLiteral("0=0"));
+    entries.sort();
+    QCOMPARE(entries,
+             QStringList({QStringLiteral("1=2011-05-31 10:20:30"), QStringLiteral("2=2011-05-31"),
+                          QStringLiteral("3=1899-12-30"), QStringLiteral("4=1899-12-30"),
+                          QStringLiteral("5=1899-12-30")}));
 }
 
 void TestSyncFlows::firstAndSecondDownload()
