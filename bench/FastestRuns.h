@@ -55,3 +55,15 @@ private:
     Times m_fastest;
     Times m_fastestCpu;
 };
+
+// What each program's main does once its application object is made: reads the benchmark
+// flags, runs with `reporter` and shuts down. Returns the exit code.
+inline int runBenchmarks(int argc, char** argv, FastestRuns& reporter)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

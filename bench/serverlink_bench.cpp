@@ -262,11 +262,6 @@ int main(int argc, char** argv)
 {
     ProcessMemory::keepFreedBlocks(); // as the programs do
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
     RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv, reporter);
 }

@@ -1,5 +1,6 @@
 // A first refresh of a realistic shop (100 000 goods, 20 000 orders) from the demonstration
 // shop, beside the raw cost of storing the same orders with prepared statements.
+#include "DemoShopProcess.h"
 #include "FastestRuns.h"
 #include "HeadlessSync.h"
 #include "PasswordStore.h"
@@ -8,8 +9,6 @@
 #include "TerminalPrompter.h"
 
 #include <QCoreApplication>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QSqlRecord>
 #include <QTemporaryDir>
 
@@ -21,41 +20,14 @@
 
 namespace {
 
-class Shop {
-public:
-    Shop()
-    {
-        m_process.setProcessChannelMode(QProcess::MergedChannels);
-        m_process.start(QStringLiteral(DEMO_SHOP_PROGRAM),
-                        {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--goods"),
-                         QStringLiteral("100000"), QStringLiteral("--orders"),
-                         QStringLiteral("20000"), QStringLiteral("--transfer-limit"),
-                         QStringLiteral("1000")});
-        const QRegularExpression listening(QStringLiteral("listening on (\\S+)"));
-        QByteArray output;
-        while (m_process.waitForReadyRead(300000)) {
-            output += m_process.readAll();
-            const auto match = listening.match(QString::fromUtf8(output));
-            if (match.hasMatch()) {
-                url = match.captured(1);
-                break;
-            }
-        }
-    }
-    ~Shop()
-    {
-        m_process.terminate();
-        m_process.waitForFinished(10000);
-    }
-    QString url;
-
-private:
-    QProcess m_process;
-};
-
-Shop& shop()
+// The demonstration shop of a realistic size, started once for the whole run.
+const DemoShopProcess& shop()
 {
-    static Shop instance;
+    static DemoShopProcess instance;
+    static const bool started = instance.start(
+        {QStringLiteral("--goods"), QStringLiteral("100000"), QStringLiteral("--orders"),
+         QStringLiteral("20000"), QStringLiteral("--transfer-limit"), QStringLiteral("1000")});
+    Q_UNUSED(started);
     return instance;
 }
 
@@ -66,7 +38,7 @@ void refresh(const QString& folderPath)
     TerminalPrompter prompter(true, false, quiet);
     const PasswordStore passwords(folderPath + QStringLiteral("/passwords.ini"));
     HeadlessSync sync{AppFolder(folderPath), prompter, passwords};
-    sync.connection().shopUrl = shop().url;
+    sync.connection().shopUrl = shop().url();
     sync.orders().ARefreshData();
     std::fclose(quiet);
 }
@@ -89,7 +61,7 @@ const QTemporaryDir& refreshedFolder()
 
 void BM_RefreshFromDemoShop_Orders20k(benchmark::State& state)
 {
-    if (shop().url.isEmpty()) {
+    if (shop().url().isEmpty()) {
         state.SkipWithError("the demonstration shop did not start");
         return;
     }
@@ -182,10 +154,6 @@ int main(int argc, char** argv)
     std::vector<char*> args(argv, argv + argc + 1); // with the closing null
     char interleave[] = "--benchmark_enable_random_interleaving=true";
     args.insert(args.begin() + 1, interleave);
-    int count = argc + 1;
-    benchmark::Initialize(&count, args.data());
     RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc + 1, args.data(), reporter);
 }
