@@ -308,8 +308,7 @@ void ServerRequest::unpackResult(const QByteArray& archive, const QString& entry
         return;
     }
     m_answerXml = *text;
-    m_answer.clear();
-    m_answerDecoded = false;
+    m_answer.clear(); // decoded from the XML when asked for
     ErrorKind.clear();
     logText = QStringLiteral("ZIP_RESULT");
     QFile::remove(path);
@@ -330,10 +329,8 @@ void ServerRequest::saveZipFile(const QByteArray& archive)
 
 const QString& ServerRequest::Answer() const
 {
-    if (!m_answerDecoded) {
+    if (m_answer.isNull() && !m_answerXml.isEmpty())
         m_answer = Cp1251::decode(m_answerXml);
-        m_answerDecoded = true;
-    }
     return m_answer;
 }
 
@@ -341,7 +338,6 @@ void ServerRequest::setAnswer(const QString& text)
 {
     m_answerXml.clear();
     m_answer = text;
-    m_answerDecoded = true;
 }
 
 void ServerRequest::setBusy(bool busy)

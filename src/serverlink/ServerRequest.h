@@ -114,6 +114,5 @@ private:
     bool m_running = false;
     qint64 m_unpackLimit = ZipPayload::MaxEntrySize;
     QByteArray m_answerXml;
-    mutable QString m_answer;
-    mutable bool m_answerDecoded = true;
+    mutable QString m_answer; // null while a ZIP_RESULT's XML waits to be decoded
 };
